@@ -1,0 +1,30 @@
+# The two everyday commands: `make run` and `make test`. Both install what they need first.
+NATIVE := build/native
+WIN    := build/win
+JOBS   ?= $(shell nproc)
+
+.PHONY: all setup build native win test test-native test-win run clean
+
+all: build
+
+setup:
+	@bash scripts/setup.sh
+
+build: setup native win
+
+native:
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DVARENKO_SANITIZE=ON >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS) -- --no-print-directory
+
+win:
+	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@cmake --build $(WIN) -j $(JOBS) -- --no-print-directory
+
+test: build
+	@bash scripts/run-tests.sh
+
+run: build
+	@bash scripts/run-demo.sh
+
+clean:
+	rm -rf build
