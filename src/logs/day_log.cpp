@@ -28,6 +28,11 @@ bool FileOpensForReading(const std::string& path) {
     return true;
 }
 
+bool IsDirectory(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // Opens for writing, creating when missing, shared for reading, positioned at the end.
 HANDLE OpenForAppend(const std::string& path) {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
@@ -46,7 +51,7 @@ bool EnsureMarkedDirectory(const std::string& dir, const char* dirFailure, const
                            bool isYear) {
     const std::string marker = dir + "\\" + kMarkerFileName;
     if (FileOpensForReading(marker)) return true;
-    if (!CreateDirectoryA(dir.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!CreateDirectoryA(dir.c_str(), nullptr) && !IsDirectory(dir)) {
         ShowMessage(nullptr, dirFailure, "Fatal error");
         return false;
     }

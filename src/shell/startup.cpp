@@ -35,8 +35,9 @@ void EnsureConfigurationFile() {
         CloseHandle(h);
         return;
     }
-    int status = SHCreateDirectoryExA(nullptr, g_app.dataDir, nullptr);
-    if (status == ERROR_SUCCESS || status == ERROR_ALREADY_EXISTS || status == ERROR_FILE_EXISTS)
+    SHCreateDirectoryExA(nullptr, g_app.dataDir, nullptr);
+    const DWORD attributes = GetFileAttributesA(g_app.dataDir);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         WriteDefaultConfiguration();
     else
         ShowMessage(nullptr, "Unable to create data directory", "Fatal error");

@@ -1,1 +1,69 @@
-#include <gtest/gtest.h>
+#include "e2e/terminal_process.h"
+
+#include <shlobj.h>
+
+#include "support/temp_dir.h"
+
+std::string TerminalDataDirectory() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return std::string(folder) + "\\Nordane\\varenkoclient";
+}
+
+TerminalProcess::~TerminalProcess() {
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool TerminalProcess::Start() {
+    const std::string dir = ProgramDirectory();
+    std::string command = "\"" + dir + "\\" VARENKO_EXE_NAME "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+                          &process_);
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisibleMainWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[32] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->processId && lstrcmpA(cls, "WNEC") == 0 && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND TerminalProcess::WaitForMainWindow(DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        WindowSearch search = {process_.dwProcessId, nullptr};
+        EnumWindows(FindVisibleMainWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return window_ = search.found;
+        if (WaitForSingleObject(process_.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+int TerminalProcess::Close(DWORD timeoutMs) {
+    if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs the whole suite: the native unit tests, then the Win32 and end-to-end tests
+# under Wine. One X server and one warm Wine server serve the whole run.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export VARENKO_WINEPREFIX=${VARENKO_WINEPREFIX:-$root/build/wineprefix}
+export WINEPREFIX=$VARENKO_WINEPREFIX WINEDEBUG=-all
+jobs=${JOBS:-$(nproc)}
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    break
+  done
+fi
+
+# Keep one Wine server warm for every test process (it stays in the background
+# until killed), and prepare the prefix once.
+mkdir -p "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1 &
+"$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1
+
+status=0
+passed=0; failed=0
+run_ctest() {
+  local dir=$1 out
+  out=$(mktemp)
+  (cd "$dir" && ctest -j "$jobs" --output-on-failure --timeout 300) 2>&1 | tee "$out"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  local line
+  line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$out" | tail -1)
+  if [ -n "$line" ]; then
+    local total fails
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    fails=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$line")
+    passed=$((passed + total - fails)); failed=$((failed + fails))
+  else
+    status=1
+  fi
+  rm -f "$out"
+}
+
+echo "== native unit tests"
+run_ctest "$root/build/native"
+echo "== Windows tests under Wine"
+run_ctest "$root/build/win"
+
+echo
+echo "Whole suite: $passed passed, $failed failed"
+exit $status

@@ -1,0 +1,33 @@
+// Points the terminal's state at a fresh data directory and captures its messages.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "shell/app_state.h"
+#include "shell/message_box.h"
+#include "support/temp_dir.h"
+
+class AppFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        g_app = AppState{};
+        UseDataDirectory(temp_ / "data");
+        CreateDirectoryA(g_app.dataDir, nullptr);
+        capture_ = std::make_unique<MessageCapture>();
+    }
+    void TearDown() override {
+        capture_.reset();
+        g_app = AppState{};
+    }
+    void UseDataDirectory(const std::string& dir) {
+        std::snprintf(g_app.dataDir, sizeof g_app.dataDir, "%s", dir.c_str());
+        std::snprintf(g_app.configPath, sizeof g_app.configPath, "%s\\vks.cfg", dir.c_str());
+    }
+    const MessageCapture& messages() const { return *capture_; }
+    std::string data(const std::string& name) const { return std::string(g_app.dataDir) + "\\" + name; }
+
+    TempDir temp_;
+    std::unique_ptr<MessageCapture> capture_;
+};

@@ -1,0 +1,65 @@
+#include "support/temp_dir.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+TempDir::TempDir() {
+    static int counter = 0;
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    char name[MAX_PATH];
+    std::snprintf(name, sizeof name, "%svarenko-test-%lu-%d", base, GetCurrentProcessId(), ++counter);
+    path_ = name;
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else
+                DeleteFileA(child.c_str());
+        } while (FindNextFileA(h, &found));
+        FindClose(h);
+    }
+    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+}
+
+bool FileExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ProgramDirectory() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of('\\'));
+}
