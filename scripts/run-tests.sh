@@ -24,9 +24,9 @@ if [ -z "${DISPLAY:-}" ]; then
   done
 fi
 
-# Keep one Wine server warm for every test process (it stays in the background
-# until killed), and prepare the prefix once.
-mkdir -p "$WINEPREFIX"
+# Prepare the prefix once, then keep its Wine server warm for every test process:
+# `wineserver -p` makes the running server persistent, or becomes it.
+"$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1
 wineserver -p >/dev/null 2>&1 &
 "$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1
 

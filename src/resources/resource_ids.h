@@ -41,3 +41,11 @@
 #define CMD_CALENDAR 3002
 #define CMD_HELP_CONTENTS 3005
 #define CMD_DISPLAY_PREVIOUS_LOG 3007
+
+// Dialog templates
+#define IDD_PLEASE_WAIT 817
+
+// Controls shared by the dialogs
+#define IDC_EDIT1 1101
+#define IDC_LABEL1 1700
+#define IDC_LABEL2 1701

@@ -1,0 +1,5 @@
+#include "shell/terminal_hooks.h"
+
+void TransferPicturesAndLoadButtons() {}
+void RepaintCategoryButtons() {}
+void LogOnUntilSuccess() {}
