@@ -53,6 +53,12 @@ inline constexpr std::int64_t kByText = 0;
 inline constexpr std::int64_t kFirstMatch = -1;
 inline constexpr std::int64_t kFirstSkuMatch = -2;
 
+// The key that continues a search after the last item found.
+constexpr std::int64_t ContinueDescriptionSearch(std::int64_t lastItem) { return lastItem; }
+constexpr std::int64_t ContinueSkuSearch(std::int64_t lastItem) { return -lastItem - 2; }
+// The item after which a continued SKU key resumes.
+constexpr std::int64_t SkuSearchPosition(std::int64_t key) { return -key - 2; }
+
 static_assert(kNumber + 8 == kText.offset && kText.end() == kSize);
 }  // namespace itemkey
 

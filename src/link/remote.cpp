@@ -163,14 +163,14 @@ BindResult BindToServer(const std::string& serverName) {
                                  reinterpret_cast<RPC_CSTR>(const_cast<char*>("\\pipe\\rpcvk")), nullptr,
                                  &composed) != RPC_S_OK)
         return BindResult::ComposeFailed;
-    handle_t handle = nullptr;
-    if (RpcBindingFromStringBindingA(composed, &handle) != RPC_S_OK) {
-        RpcStringFreeA(&composed);
-        return BindResult::BindFailed;
-    }
+    // Release the old binding first, so that the new one starts a fresh association
+    // rather than sharing connections to a server that may have gone away.
     if (varenko_binding) RpcBindingFree(&varenko_binding);
     if (g_bindingString) RpcStringFreeA(&g_bindingString);
-    varenko_binding = handle;
     g_bindingString = composed;
+    if (RpcBindingFromStringBindingA(composed, &varenko_binding) != RPC_S_OK) {
+        varenko_binding = nullptr;
+        return BindResult::BindFailed;
+    }
     return BindResult::Bound;
 }

@@ -49,3 +49,73 @@
 #define IDC_EDIT1 1101
 #define IDC_LABEL1 1700
 #define IDC_LABEL2 1701
+
+// Bitmaps loaded by number; the main window loads the others by name ("eft",
+// "eft2", "cash", "totals", ...), see bitmaps.rc.
+#define IDB_TEXT_LOOKUP 134       // indicator of the item box's text-lookup mode
+#define IDB_ADD_ITEM_PRESSED 135  // button 2442, pressed
+#define IDB_ADD_ITEM 137          // button 2442: add the item or search
+#define IDB_PAY_CASH 140          // button 2459: pay by cash
+#define IDB_PAY_CASH_PRESSED 141  // button 2459, pressed
+#define IDB_TILL_TILE 143
+#define IDB_KITCHEN_PRINT 155     // button 2460: print the basket to the kitchen
+#define IDB_BASKET_TABLE 156      // button 2462: change basket table
+#define IDB_BASKET_BADGE 157      // badge at the top right of the basket panel
+
+// Wave sounds
+#define IDW_CUSTOMER_ADDED 149
+#define IDW_LINE_REMOVED 150      // a line removed, the basket emptied
+#define IDW_TOTALS 151            // totals refreshed, a sale done
+
+// More dialog templates (the others have names: "BASKETBOX", "PESTER", "PICBOX",
+// "EDITBOX", "EDIT2BOX", "PRINTDLGBOX", "PASBO2")
+#define IDD_ABOUT 103
+#define IDD_CALENDAR 822
+
+// More shared controls
+#define IDC_EDIT2 1102
+#define IDC_GROUP_CAPTION 1103    // "EDIT2BOX": the group box around the edit
+#define IDC_LOGON_SPARE 1104      // "PASBO2": a read-only line that stays empty
+#define IDC_PROMPT 1600           // "EDITBOX": the prompt text
+#define IDC_LABEL3 1702
+#define IDC_LABEL4 1703
+#define IDC_MONTH_CALENDAR 2409   // template 822
+
+// "BASKETBOX": the buttons of basket tables 1 to 16 (7 and 8 are swapped)
+#define IDC_BASKET_TABLE_1 2400
+#define IDC_BASKET_TABLE_2 2401
+#define IDC_BASKET_TABLE_3 2402
+#define IDC_BASKET_TABLE_4 2403
+#define IDC_BASKET_TABLE_5 2404
+#define IDC_BASKET_TABLE_6 2405
+#define IDC_BASKET_TABLE_7 2407
+#define IDC_BASKET_TABLE_8 2406
+#define IDC_BASKET_TABLE_9 2408
+#define IDC_BASKET_TABLE_10 2409
+#define IDC_BASKET_TABLE_11 2410
+#define IDC_BASKET_TABLE_12 2411
+#define IDC_BASKET_TABLE_13 2412
+#define IDC_BASKET_TABLE_14 2413
+#define IDC_BASKET_TABLE_15 2414
+#define IDC_BASKET_TABLE_16 2415
+
+// "PICBOX": the search type and whether to keep it
+#define IDC_SEARCH_BY_DESCRIPTION 2600
+#define IDC_SEARCH_WITHIN_SKUS 2601
+#define IDC_KEEP_SEARCH_TYPE 2800
+
+// "PASBO2": choosing the associate and the password keypad (5 and 6 are swapped)
+#define IDC_LOGON_UP 2400
+#define IDC_LOGON_DOWN 2401
+#define IDC_LOGON_KEY_1 2402
+#define IDC_LOGON_KEY_2 2403
+#define IDC_LOGON_KEY_3 2404
+#define IDC_LOGON_KEY_4 2405
+#define IDC_LOGON_KEY_6 2406
+#define IDC_LOGON_KEY_5 2407
+#define IDC_LOGON_KEY_7 2408
+#define IDC_LOGON_KEY_8 2409
+#define IDC_LOGON_KEY_9 2410
+#define IDC_LOGON_CLEAR 2411
+#define IDC_LOGON_KEY_0 2412
+#define IDC_LOGON_ERASE 2413

@@ -475,3 +475,14 @@ TEST(ButtonPageRecord, ButtonsOutsideZeroToSevenAreNeitherReadNorStored) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ItemKeyContinuation, DescriptionSendsTheLastItemAndSkuSendsMinusItMinusTwo) {
+    EXPECT_EQ(itemkey::ContinueDescriptionSearch(5), 5);
+    EXPECT_EQ(itemkey::ContinueSkuSearch(5), -7);
+    EXPECT_EQ(itemkey::ContinueSkuSearch(1), -3);  // never collides with the first-match keys
+    EXPECT_EQ(itemkey::SkuSearchPosition(itemkey::ContinueSkuSearch(123456789012)), 123456789012);
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "support/shop_server.h"
+
+#include <sstream>
+
+namespace {
+
+void CopyTree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CopyTree(from + "\\" + name, to + "\\" + name);
+        else
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+}
+
+}  // namespace
+
+ShopServerProcess::ShopServerProcess() {
+    CopyTree(ProgramDirectory() + "\\demo", data_.path() + "\\shop");
+    logPath_ = data_.path() + "\\server.log";
+}
+
+ShopServerProcess::~ShopServerProcess() { Stop(); }
+
+void ShopServerProcess::SetShopValue(const std::string& key, const std::string& value) {
+    const std::string path = data_.path() + "\\shop\\shop.txt";
+    std::istringstream in(ReadWholeFile(path));
+    std::string out, line;
+    while (std::getline(in, line)) {
+        if (line.rfind(key, 0) == 0 && line.find('=') != std::string::npos) line = key + " = " + value;
+        out += line + "\n";
+    }
+    WriteWholeFile(path, out);
+}
+
+bool ShopServerProcess::Start() {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE log = CreateFileA(logPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    std::string command = "\"" + ProgramDirectory() + "\\shopserver.exe\" \"" + data_.path() + "\\shop\"";
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                  nullptr, &startup, &process_);
+    CloseHandle(log);
+    if (!started) return false;
+    for (int i = 0; i < 200; ++i) {
+        if (Log().find("serving") != std::string::npos) return true;
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;
+    }
+    return false;
+}
+
+void ShopServerProcess::Stop() {
+    if (!process_.hProcess) return;
+    TerminateProcess(process_.hProcess, 0);
+    WaitForSingleObject(process_.hProcess, 10000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+    process_ = {};
+    // The pipe can outlive the process for a moment; the next server must not meet it.
+    for (int i = 0; i < 100; ++i) {
+        if (!WaitNamedPipeA("\\\\.\\pipe\\rpcvk", 1) && GetLastError() == ERROR_FILE_NOT_FOUND) break;
+        Sleep(20);
+    }
+}
+
+std::string ShopServerProcess::Log() const { return ReadWholeFile(logPath_); }

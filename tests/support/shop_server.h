@@ -1,0 +1,30 @@
+// Runs the development shop server on a private copy of the demo shop for one test.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "support/temp_dir.h"
+
+class ShopServerProcess {
+public:
+    ShopServerProcess();
+    ~ShopServerProcess();
+    ShopServerProcess(const ShopServerProcess&) = delete;
+    ShopServerProcess& operator=(const ShopServerProcess&) = delete;
+
+    // The shop's data directory; edit its seed files before Start().
+    const std::string& dataDirectory() const { return data_.path(); }
+    // Replaces "key = value" in shop.txt (the line starting with key).
+    void SetShopValue(const std::string& key, const std::string& value);
+    // Starts shopserver.exe and waits until the pipe answers.
+    bool Start();
+    void Stop();
+    // What the server printed so far.
+    std::string Log() const;
+
+private:
+    TempDir data_;
+    std::string logPath_;
+    PROCESS_INFORMATION process_{};
+};
