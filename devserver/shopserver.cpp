@@ -1,8 +1,9 @@
-// shopserver.exe [data-directory]: the development shop server. Serves the terminal's
+// shopserver.exe [data-directory] [--provision-terminal]: the development shop server. Serves the terminal's
 // remote interface over the named pipe \pipe\rpcvk from the shop in the data directory
 // (default: the current directory) and logs every call on standard output.
 #include <windows.h>
 #include <rpc.h>
+#include <shlobj.h>
 
 #include <cinttypes>
 #include <cstdio>
@@ -177,10 +178,41 @@ BOOL WINAPI StopOnConsoleSignal(DWORD) {
     return TRUE;
 }
 
+// Prepares a terminal on this computer to work with this shop: when the terminal has
+// no configuration yet, writes the shop's configuration into the terminal's data
+// directory with the server-connection flag and this computer as the server, and
+// copies the logos from the current directory. Nothing is changed when one exists.
+int ProvisionTerminal(const shop::Shop& shop) {
+    char appData[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData))) return 4;
+    const std::string dir = std::string(appData) + "\\Nordane\\varenkoclient";
+    const std::string path = dir + "\\vks.cfg";
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        std::printf("shopserver: %s exists, left as it is\n", path.c_str());
+        return 0;
+    }
+    SHCreateDirectoryExA(nullptr, dir.c_str(), nullptr);
+    for (const char* logo : {"letter.bmp", "receipt.bmp"}) CopyFileA(logo, (dir + "\\" + logo).c_str(), TRUE);
+    TerminalConfig config = shop.Config();
+    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof computer;
+    GetComputerNameA(computer, &size);
+    config.SetServerName(computer);
+    config.SetServerConnection(1);
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(config.data(), 1, cfg::kSize, file) != cfg::kSize || std::fclose(file) != 0) {
+        std::fprintf(stderr, "shopserver: cannot write %s\n", path.c_str());
+        return 4;
+    }
+    std::printf("shopserver: terminal configured in %s (server %s)\n", path.c_str(), computer);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string dataDirectory = argc > 1 ? argv[1] : ".";
+    const bool provision = argc > 2 && std::strcmp(argv[2], "--provision-terminal") == 0;
     std::string error;
     std::unique_ptr<shop::Shop> shop = shop::Shop::Open(dataDirectory, error);
     if (!shop) {
@@ -188,6 +220,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     g_shop = shop.get();
+    if (provision) return ProvisionTerminal(*shop);
 
     RPC_STATUS status = RpcServerUseProtseqEpA(reinterpret_cast<RPC_CSTR>(const_cast<char*>("ncacn_np")),
                                                RPC_C_PROTSEQ_MAX_REQS_DEFAULT,

@@ -9,6 +9,7 @@
 #include "e2e/terminal_process.h"
 #include "logs/clock.h"
 #include "shell/terminal_config.h"
+#include "support/shop_server.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -98,6 +99,44 @@ TEST(StartupEndToEnd, ConfigurationThatCannotBeLoadedEndsTheProgramWithoutSaving
     EXPECT_EQ(texts, expected);
     EXPECT_EQ(ReadWholeFile(dataDir), "not a folder");
     DeleteFileA(dataDir.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StartupEndToEnd, OnlineStartTakesTheShopsConfigurationAndKeepsTheTillsOwnSettings) {
+    ShopServerProcess server;
+    ASSERT_TRUE(server.Start()) << server.Log();
+    const std::string dataDir = TerminalDataDirectory();
+    RemoveTree(dataDir);
+    CreateDirectoryA(dataDir.substr(0, dataDir.find_last_of('\\')).c_str(), nullptr);
+    CreateDirectoryA(dataDir.c_str(), nullptr);
+    TerminalConfig till;
+    LocalTime now;
+    now.year = 2026;
+    now.month = 1;
+    now.day = 1;
+    ApplyDefaults(till, now);
+    till.SetServerConnection(1);
+    till.SetServerName("");  // this computer
+    till.SetSwitch(16, 2);   // sounds off on this till
+    till.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, "Kitchen Printer");
+    WriteWholeFile(dataDir + "\\vks.cfg", std::string(reinterpret_cast<const char*>(till.data()), cfg::kSize));
+
+    {
+        TerminalProcess terminal;
+        ASSERT_TRUE(terminal.Start());
+        ASSERT_NE(terminal.WaitForMainWindow(), nullptr);
+        EXPECT_EQ(terminal.Close(), 0);
+    }
+    const TerminalConfig saved = ReadConfig(dataDir + "\\vks.cfg");
+    EXPECT_EQ(saved.Switch(16), 2);
+    EXPECT_EQ(saved.Text(cfg::kKitchenPrinter, cfg::kLongTextWidth), "Kitchen Printer");
+    EXPECT_EQ(saved.HeaderText(0), "VARENKO");  // shop-wide fields stay as read from the file
+    const std::string log = server.Log();
+    EXPECT_NE(log.find("FetchTerminalConfig"), std::string::npos) << log;
+    EXPECT_NE(log.find("FetchLabelTable"), std::string::npos) << log;
 }
 
 }  // namespace
