@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "link/label_table.h"
+#include "link/records.h"
 #include "shell/terminal_config.h"
 
 // The parked-basket store: 16 transaction images of 43406 bytes.
@@ -24,6 +25,11 @@ struct AppState {
 
     bool startupFailed = false;         // the configuration could not be loaded: quit without saving
     int offline = 0;                    // 1 while running without the server
+
+    HWND itemBox = nullptr;             // the item-entry box
+    HWND basketList = nullptr;          // the basket list
+    TransactionRecord basket;           // the transaction in progress
+    int basketTable = 1;                // the current basket table, 1..16
 
     TerminalConfig live;                // the configuration every part reads
     TerminalConfig image;               // the configuration file as read at start-up; what is saved

@@ -1,8 +1,31 @@
-// The main sales window.
+// The main sales window: its controls, layout, painting and the item-entry box.
 #pragma once
 #include <windows.h>
+
+#include <cstdint>
+#include <string>
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The terminal's own start-up, run while the main window is created.
 void RunTerminalStartup(HWND hwnd);
+
+// Paints the totals area from the basket record (also after every basket change).
+void PaintTotalsArea(HWND hwnd);
+// Sets the menu check marks from the configuration.
+void RefreshMenuChecks(HWND hwnd);
+// The item-entry box's text (at most maxLength characters) and its clearing.
+std::string ItemBoxText(std::size_t maxLength);
+void ClearItemBox();
+// Gives the focus to the open entry dialog's edit 1101, or else to the item-entry box.
+void ReturnFocus();
+// Redraws one control of the main window.
+void RedrawControl(int id);
+
+// What the picture buttons show, filled page by page by the picture-button code.
+struct PictureButtonContent {
+    std::int64_t item = 0;
+    std::string description;
+    std::string pictureFile;  // in the data directory; empty = none
+};
+PictureButtonContent& PictureButton(int index);  // 0..59

@@ -1,10 +1,57 @@
-// Steps of the start-up and server sequences whose owners are not built yet. Each is
-// called where it belongs and does nothing until its feature arrives.
+// Steps whose owners are not built yet. Each is called where it belongs and does
+// nothing until its feature arrives; the main window and the start-up sequence are
+// wired to them already.
 #pragma once
+#include <cstdint>
+#include <string>
 
-// Fetches the stock pictures and lays out the category buttons (picture buttons).
+// Picture buttons: fetches the stock pictures and lays out the category buttons.
 void TransferPicturesAndLoadButtons();
-// Repaints the category-button area when it is visible (main window).
+// Picture buttons: refills the page of the current category from the start.
+void RefillPictureButtons();
+// Picture buttons: the previous (-1) or next (+1) page.
+void ScrollPictureButtons(int direction);
+// Main window: repaints the category-button area when it is visible.
 void RepaintCategoryButtons();
-// Runs the associate logon until it succeeds (logon).
+// Logon: runs the associate logon until it succeeds.
 void LogOnUntilSuccess();
+
+// Item entry: looks up the text typed or scanned and adds the item.
+void EnterItem(const std::string& text);
+// Item entry: adds the item of a picture button.
+void AddItemByNumber(std::int64_t item);
+// Inventory search (mode 0: descriptions, 2: within SKUs); adds the item chosen.
+void SearchInventoryAndAdd(int mode);
+// Customer search, add and amend.
+void FindCustomer();
+void AddCustomer();
+void AmendCustomer();
+// Associates the customer found by a search with the sale.
+void AssociateCustomer();
+// Payments.
+void PayByCash();
+void PayByCheque();
+void PayByCard();
+void PaySplit();
+void SellOnCredit();
+// Basket changes.
+void RemoveSelectedLine();
+void RepeatLastLine();
+void SwitchBasketTable(int table);
+void AdjustLastPrice();
+void AdjustLastByWeight();
+void GiveDiscount();
+void SellNonInventoryItem();
+void RefundBasket();
+// Devices and documents.
+void OpenCashDrawer();
+void PrintKitchenTicket();
+// Logs.
+void DisplayTodaysLog();
+void DisplayPreviousLog();
+void PrintTodaysLog();
+void PrintLogForDay();
+// Configuration dialogs.
+void ConfigureReceipts();
+void ConfigureTill();
+void ConfigurePole();

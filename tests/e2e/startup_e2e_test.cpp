@@ -105,29 +105,47 @@ TEST(StartupEndToEnd, ConfigurationThatCannotBeLoadedEndsTheProgramWithoutSaving
 
 namespace {
 
-TEST(StartupEndToEnd, OnlineStartTakesTheShopsConfigurationAndKeepsTheTillsOwnSettings) {
-    ShopServerProcess server;
-    ASSERT_TRUE(server.Start()) << server.Log();
-    const std::string dataDir = TerminalDataDirectory();
+// A till configured to work with the shop server on this computer, on an empty data directory.
+TerminalConfig PrepareOnlineTill(const std::string& dataDir) {
     RemoveTree(dataDir);
     CreateDirectoryA(dataDir.substr(0, dataDir.find_last_of('\\')).c_str(), nullptr);
     CreateDirectoryA(dataDir.c_str(), nullptr);
     TerminalConfig till;
-    LocalTime now;
-    now.year = 2026;
-    now.month = 1;
-    now.day = 1;
-    ApplyDefaults(till, now);
+    ApplyDefaults(till, LocalTime{});
     till.SetServerConnection(1);
     till.SetServerName("");  // this computer
     till.SetSwitch(16, 2);   // sounds off on this till
     till.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, "Kitchen Printer");
     WriteWholeFile(dataDir + "\\vks.cfg", std::string(reinterpret_cast<const char*>(till.data()), cfg::kSize));
+    return till;
+}
 
+// Logs on through the logon dialog's own keypad.
+void LogOn(const std::string& digits) {
+    HWND logon = WaitForDialog("VARENKO Logon");
+    ASSERT_NE(logon, nullptr);
+    const int keys[10] = {2412, 2402, 2403, 2404, 2405, 2407, 2406, 2408, 2409, 2410};
+    for (char d : digits) PressButton(logon, keys[d - '0']);
+    PressButton(logon, IDOK);
+}
+
+std::string WindowTitle(HWND window) {
+    char title[200] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+TEST(StartupEndToEnd, OnlineStartTakesTheShopsConfigurationAndKeepsTheTillsOwnSettings) {
+    ShopServerProcess server;
+    ASSERT_TRUE(server.Start()) << server.Log();
+    const std::string dataDir = TerminalDataDirectory();
+    PrepareOnlineTill(dataDir);
     {
         TerminalProcess terminal;
         ASSERT_TRUE(terminal.Start());
-        ASSERT_NE(terminal.WaitForMainWindow(), nullptr);
+        HWND window = terminal.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        LogOn("1111");
         EXPECT_EQ(terminal.Close(), 0);
     }
     const TerminalConfig saved = ReadConfig(dataDir + "\\vks.cfg");
@@ -137,6 +155,40 @@ TEST(StartupEndToEnd, OnlineStartTakesTheShopsConfigurationAndKeepsTheTillsOwnSe
     const std::string log = server.Log();
     EXPECT_NE(log.find("FetchTerminalConfig"), std::string::npos) << log;
     EXPECT_NE(log.find("FetchLabelTable"), std::string::npos) << log;
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StartupEndToEnd, OnlineStartOpensTheLogonAndTheAssociateIsLoggedAndShown) {
+    ShopServerProcess server;
+    ASSERT_TRUE(server.Start()) << server.Log();
+    const std::string dataDir = TerminalDataDirectory();
+    PrepareOnlineTill(dataDir);
+    TerminalProcess terminal;
+    ASSERT_TRUE(terminal.Start());
+    HWND window = terminal.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    LogOn("9999");  // wrong: the dialog opens again at once
+    LogOn("3031");  // associate 1's password is 1111; this one is associate 3's, shown is 1
+    LogOn("1111");
+    for (int i = 0; i < 100 && WindowTitle(window).find("Assoc") == std::string::npos; ++i) Sleep(50);
+    EXPECT_EQ(WindowTitle(window), "VARENKO    Assoc: 1, Administrator");
+    Sleep(500);  // let the window repaint under the closed dialog
+    RECT placed;
+    GetWindowRect(window, &placed);
+    EXPECT_EQ(placed.right - placed.left, 1024);
+    EXPECT_EQ(placed.bottom - placed.top, 708);
+    EXPECT_TRUE(SaveWindowPicture(window, VARENKO_ARTIFACTS_DIR "/main-window.bmp"));
+    EXPECT_EQ(terminal.Close(), 0);
+
+    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    EXPECT_TRUE(std::regex_search(log, std::regex(std::string("\r\n") + R"(\d\d:\d\d \d\d/\d\d/\d{4})" +
+                                                  "  User 1, Administrator, logged on\\.\r\n")))
+        << log;
+    EXPECT_EQ(log.find("logged on"), log.rfind("logged on"));  // the wrong passwords logged nothing
+    EXPECT_NE(log.find("Clerk: 1, Administrator"), std::string::npos);
 }
 
 }  // namespace

@@ -67,3 +67,49 @@ int TerminalProcess::Close(DWORD timeoutMs) {
     GetExitCodeProcess(process_.hProcess, &code);
     return static_cast<int>(code);
 }
+
+bool SaveWindowPicture(HWND window, const std::string& path) {
+    RECT r;
+    if (!GetWindowRect(window, &r)) return false;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD rowBytes = ((w * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + rowBytes * h;
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), rowBytes * h);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    WriteWholeFile(path, bytes);
+    return true;
+}
+
+HWND WaitForDialog(const char* title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        HWND dialog = FindWindowA("#32770", title);
+        if (dialog && IsWindowVisible(dialog)) return dialog;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+void PressButton(HWND dialog, int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}

@@ -25,3 +25,10 @@ private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
+
+// Saves the screen area of a window as a 24-bit BMP file; false on failure.
+bool SaveWindowPicture(HWND window, const std::string& path);
+// Waits for a top-level dialog of this title; nullptr on time-out.
+HWND WaitForDialog(const char* title, DWORD timeoutMs = 20000);
+// Presses a dialog's button as a click would.
+void PressButton(HWND dialog, int id);

@@ -34,7 +34,7 @@ void ShopServerProcess::SetShopValue(const std::string& key, const std::string& 
     std::istringstream in(ReadWholeFile(path));
     std::string out, line;
     while (std::getline(in, line)) {
-        if (line.rfind(key, 0) == 0 && line.find('=') != std::string::npos) line = key + " = " + value;
+        if (line.rfind(key, 0) == 0 && line.find('=') != std::string::npos) line = std::string(key).append(" = ").append(value);
         out += line + "\n";
     }
     WriteWholeFile(path, out);
