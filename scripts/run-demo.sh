@@ -13,7 +13,7 @@ shop=$root/build/run-shop
 shot=$root/build/artifacts/terminal.png
 mkdir -p "$root/build/artifacts"
 
-xvfb_pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/virtual-screen.sh"
 server_pid=""
 cleanup() {
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
@@ -22,14 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    break
-  done
+  start_virtual_screen
   echo "No display: the terminal runs on the virtual screen $DISPLAY."
   echo "A screenshot is saved to $shot once the main window shows;"
   echo "take more with: import -display $DISPLAY -window root shot.png   (Ctrl+C ends the demo)"

@@ -7,22 +7,13 @@ export VARENKO_WINEPREFIX=${VARENKO_WINEPREFIX:-$root/build/wineprefix}
 export WINEPREFIX=$VARENKO_WINEPREFIX WINEDEBUG=-all
 jobs=${JOBS:-$(nproc)}
 
-xvfb_pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/virtual-screen.sh"
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    break
-  done
-fi
+start_virtual_screen
 
 # Prepare the prefix once, then keep its Wine server warm for every test process:
 # `wineserver -p` makes the running server persistent, or becomes it.

@@ -13,7 +13,7 @@ export WINEARCH=win64
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
 
-xvfb_pid=""
+source "$(dirname "${BASH_SOURCE[0]}")/virtual-screen.sh"
 cleanup() {
   if [ -n "$xvfb_pid" ]; then
     wineserver -k >/dev/null 2>&1 || true
@@ -21,16 +21,7 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 130); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    break
-  done
-fi
+start_virtual_screen
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 (

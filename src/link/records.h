@@ -13,34 +13,6 @@
 
 #include "link/packed.h"
 
-// A fixed-width, zero-terminated text member of a record.
-struct TextField {
-    std::size_t offset;
-    std::size_t width;
-    constexpr std::size_t end() const { return offset + width; }
-};
-
-// The byte image and the bounded typed access shared by every record.
-template <std::size_t N>
-struct PackedRecord {
-    static constexpr std::size_t kSize = N;
-    std::array<std::uint8_t, N> bytes{};
-
-    std::uint8_t* data() { return bytes.data(); }
-    const std::uint8_t* data() const { return bytes.data(); }
-
-    std::int32_t Int32(std::size_t offset) const { return packed::Load<std::int32_t>(data(), offset); }
-    void SetInt32(std::size_t offset, std::int32_t v) { packed::Store(data(), offset, v); }
-    std::int64_t Int64(std::size_t offset) const { return packed::Load<std::int64_t>(data(), offset); }
-    void SetInt64(std::size_t offset, std::int64_t v) { packed::Store(data(), offset, v); }
-    double Double(std::size_t offset) const { return packed::Load<double>(data(), offset); }
-    void SetDouble(std::size_t offset, double v) { packed::Store(data(), offset, v); }
-
-    // Read up to the field's width even without a terminator; stored truncated to width-1.
-    std::string Text(TextField f) const { return packed::LoadText(data(), f.offset, f.width); }
-    void SetText(TextField f, std::string_view text) { packed::StoreText(data(), f.offset, f.width, text); }
-};
-
 // ---------------------------------------------------------------------------------
 namespace itemkey {
 inline constexpr std::size_t kSize = 48;

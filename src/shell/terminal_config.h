@@ -89,13 +89,8 @@ struct ByteRange {
     std::size_t length;
 };
 
-class TerminalConfig {
+class TerminalConfig : public PackedRecord<cfg::kSize> {
 public:
-    std::array<std::uint8_t, cfg::kSize> bytes{};
-
-    std::uint8_t* data() { return bytes.data(); }
-    const std::uint8_t* data() const { return bytes.data(); }
-
     std::int64_t Option(int k) const;
     void SetOption(int k, std::int64_t value);
     std::int32_t Switch(int k) const;
@@ -103,17 +98,11 @@ public:
     double Amount(int k) const;
     void SetAmount(int k, double value);
 
-    std::int32_t Int32(std::size_t offset) const { return packed::Load<std::int32_t>(data(), offset); }
-    void SetInt32(std::size_t offset, std::int32_t v) { packed::Store(data(), offset, v); }
-    std::int64_t Int64(std::size_t offset) const { return packed::Load<std::int64_t>(data(), offset); }
-    void SetInt64(std::size_t offset, std::int64_t v) { packed::Store(data(), offset, v); }
-    double Double(std::size_t offset) const { return packed::Load<double>(data(), offset); }
-    void SetDouble(std::size_t offset, double v) { packed::Store(data(), offset, v); }
-
-    // Texts are read up to the field's width even when the terminator is missing.
-    std::string Text(std::size_t offset, std::size_t width) const { return packed::LoadText(data(), offset, width); }
+    using PackedRecord::SetText;
+    using PackedRecord::Text;
+    std::string Text(std::size_t offset, std::size_t width) const { return Text(TextField{offset, width}); }
     void SetText(std::size_t offset, std::size_t width, std::string_view text) {
-        packed::StoreText(data(), offset, width, text);
+        SetText(TextField{offset, width}, text);
     }
 
     std::string HeaderText(int index) const;  // 0-based: header text index+1

@@ -2,20 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/local_time.h"
+
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-LocalTime At(int year, int month, int day, int hour = 0, int minute = 0) {
-    LocalTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    return t;
-}
 
 // Stands in for the locale formatter: records what it was asked and answers "D/M/Y".
 LocalTime g_formatted;

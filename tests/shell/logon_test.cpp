@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/local_time.h"
+
 #include <string>
 
 #include "resources/resource_ids.h"
@@ -162,16 +164,6 @@ TEST(LogonCheck, EmptyMatchesEmptyAndOnlyNumbersOneToNinetyNineLogOn) {
     EXPECT_TRUE(LogonAccepted(c, 99, ""));
     EXPECT_FALSE(LogonAccepted(c, 1, "0"));
     for (int number : {0, 100, -1, 1000000000}) EXPECT_FALSE(LogonAccepted(c, number, "")) << number;
-}
-
-LocalTime At(int year, int month, int day, int hour, int minute) {
-    LocalTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    return t;
 }
 
 TEST(LogonRecord, LogonTimeGoesToEntriesTenToFourteenOfTheTimes) {

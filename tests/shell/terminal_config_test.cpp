@@ -2,19 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "support/local_time.h"
+
 #include <cstring>
 
 namespace {
-
-LocalTime At(int year, int month, int day, int hour, int minute) {
-    LocalTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    return t;
-}
 
 std::string Raw(const TerminalConfig& c, std::size_t offset, std::size_t n) {
     return std::string(reinterpret_cast<const char*>(c.data()) + offset, n);

@@ -1,0 +1,79 @@
+// Drives modal dialogs in Win32 tests by their control ids.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Drives the modal dialog open on this thread from a timer that its own message
+// loop dispatches: one step per tick. A dialog still open after the last step is
+// ended with -1, so a failing test cannot hang.
+class DialogDriver {
+public:
+    using Step = std::function<void(HWND dialog)>;
+    explicit DialogDriver(std::vector<Step> steps) : steps_(std::move(steps)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 40, Tick);
+    }
+    ~DialogDriver() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+    std::size_t stepsRun() const { return next_; }
+    bool abandoned() const { return abandoned_; }
+
+private:
+    static BOOL CALLBACK FindDialog(HWND hwnd, LPARAM out) {
+        char name[16] = {};
+        if (!IsWindowVisible(hwnd) || !GetClassNameA(hwnd, name, sizeof name) || std::strcmp(name, "#32770") != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(out) = hwnd;
+        return FALSE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        DialogDriver* driver = current_;
+        if (!driver) return;
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) return;
+        if (driver->next_ < driver->steps_.size()) {
+            driver->steps_[driver->next_++](dialog);
+            return;
+        }
+        driver->abandoned_ = true;
+        EndDialog(dialog, -1);
+    }
+
+    static inline DialogDriver* current_ = nullptr;
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+    bool abandoned_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+// Sends a command without a control behind it, as the dialog manager does for Escape.
+inline void Command(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+inline void Click(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    ASSERT_NE(button, nullptr) << "no control " << id;
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+inline std::string Text(HWND dialog, int id) {
+    char text[256] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+inline std::string Title(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
