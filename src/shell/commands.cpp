@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "basket/basket_window.h"
 #include "link/server_binding.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -201,13 +202,7 @@ void PlayTerminalSound(int id) {
     PlaySoundA(MAKEINTRESOURCEA(id), g_app.instance, SND_RESOURCE | SND_ASYNC);
 }
 
-void EmptyBasket() {
-    if (!BasketHasLines()) return;
-    SendMessageA(g_app.basketList, LB_RESETCONTENT, 0, 0);
-    g_app.basket = TransactionRecord{};
-    InvalidateRect(g_app.mainWindow, nullptr, TRUE);
-    PlayTerminalSound(IDW_LINE_REMOVED);
-}
+void EmptyBasket() { ClearBasket(); }
 
 void OnCommand(HWND hwnd, int command, int notification, HWND control) {
     if (control && control == g_app.itemBox) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "basket/money.h"
 #include "link/server_binding.h"
 #include "logs/day_log.h"
 #include "resources/resource_ids.h"
@@ -195,11 +196,7 @@ void Text(HDC dc, int x, int y, const std::string& text) {
     TextOutA(dc, x, y, text.data(), static_cast<int>(text.size()));
 }
 
-std::string Money(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
+std::string Money(double value) { return FormatMoney(value); }
 
 void PaintTotals(HDC dc, int w, int h) {
     const TransactionRecord& b = g_app.basket;

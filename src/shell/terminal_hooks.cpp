@@ -1,5 +1,6 @@
 #include "shell/terminal_hooks.h"
 
+#include "basket/basket_window.h"
 #include "shell/app_state.h"
 #include "shell/logon_dialog.h"
 
@@ -21,14 +22,15 @@ void PayByCheque() {}
 void PayByCard() {}
 void PaySplit() {}
 void SellOnCredit() {}
-void RemoveSelectedLine() {}
-void RepeatLastLine() {}
-void SwitchBasketTable(int) {}
+void RemoveSelectedLine() { RemoveSelectedBasketLine(); }
+void RepeatLastLine() { RepeatLastBasketLine(); }
+void SwitchBasketTable(int table) { SwitchToBasketTable(table); }
 void AdjustLastPrice() {}
 void AdjustLastByWeight() {}
 void GiveDiscount() {}
 void SellNonInventoryItem() {}
 void RefundBasket() {}
+void ShowPoleIdleText() {}
 void OpenCashDrawer() {}
 void PrintKitchenTicket() {}
 void DisplayTodaysLog() {}

@@ -43,6 +43,8 @@ void AdjustLastByWeight();
 void GiveDiscount();
 void SellNonInventoryItem();
 void RefundBasket();
+// Pole display: puts the idle text up (when a pole display is fitted).
+void ShowPoleIdleText();
 // Devices and documents.
 void OpenCashDrawer();
 void PrintKitchenTicket();

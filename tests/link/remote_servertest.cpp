@@ -8,6 +8,8 @@
 #include "shell/config_file.h"
 #include "shell/startup.h"
 #include "support/app_fixture.h"
+#include "resources/resource_ids.h"
+#include "support/dialog_driver.h"
 #include "support/shop_server.h"
 
 namespace {
@@ -279,7 +281,10 @@ TEST_F(BindingTest, ServerCommandKeepsEveryLocalFieldAndTakesTheRest) {
     TerminalConfig before = g_app.live;
     g_app.offline = 1;
 
-    ConnectToServer("");
+    {
+        DialogDriver closesTheLogon({});  // the logon that follows the connection is not the point here
+        ConnectToServer("");
+    }
     EXPECT_TRUE(messages().Saw("Connected.", "VARENKO server"));
     EXPECT_EQ(g_app.offline, 0);
 
@@ -302,6 +307,63 @@ TEST_F(BindingTest, ServerCommandWithTheServerDownKeepsTheTerminalOffline) {
     ConnectToServer("");
     EXPECT_TRUE(messages().Saw("Unable to contact server.", "Problem"));
     EXPECT_EQ(g_app.offline, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BindingTest, ServerDialogProposesThisComputerRefusesLongNamesAndConnects) {
+    ShopServerProcess server;
+    ASSERT_TRUE(server.Start());
+    lstrcpyA(g_app.computerName, "TILL7");
+    g_app.instance = GetModuleHandleA(nullptr);
+    g_app.offline = 1;
+    std::string proposed;
+    std::size_t messagesWhileOpen = 0;
+    {
+        DialogDriver driver({
+            [&](HWND dialog) { proposed = Text(dialog, IDC_EDIT1); },
+            [&](HWND dialog) {
+                SetDlgItemTextA(dialog, IDC_EDIT1, "A-SERVER-NAME-TOO-LONG");
+                Click(dialog, IDOK);  // refused: the dialog stays open
+                messagesWhileOpen = messages().messages().size();
+            },
+            [&](HWND dialog) {
+                SetDlgItemTextA(dialog, IDC_EDIT1, "");  // this computer
+                Click(dialog, IDOK);
+            },
+            [&](HWND logon) {  // a connection is followed by the logon
+                SetDlgItemTextA(logon, IDC_EDIT1, "1111");
+                Click(logon, IDOK);
+            },
+        });
+        RunServerDialog(nullptr);
+        EXPECT_FALSE(driver.abandoned());
+    }
+    EXPECT_EQ(g_app.live.CurrentAssociate(), 1);
+    EXPECT_EQ(proposed, "TILL7");
+    EXPECT_EQ(messagesWhileOpen, 1u);
+    EXPECT_TRUE(messages().Saw("The server computer name can have at most 19 characters.", "Problem"));
+    EXPECT_TRUE(messages().Saw("Connected.", "VARENKO server"));
+    EXPECT_EQ(g_app.offline, 0);
+}
+
+TEST_F(BindingTest, CancellingTheServerDialogChangesNothing) {
+    g_app.instance = GetModuleHandleA(nullptr);
+    g_app.live.SetServerName("BACKOFFICE");
+    g_app.image.SetServerName("BACKOFFICE");
+    const TerminalConfig before = g_app.live;
+    {
+        DialogDriver driver({[](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_EDIT1, "ELSEWHERE");
+            Click(dialog, IDCANCEL);
+        }});
+        RunServerDialog(nullptr);
+    }
+    EXPECT_EQ(g_app.live.bytes, before.bytes);
+    EXPECT_EQ(g_app.image.ServerName(), "BACKOFFICE");
+    EXPECT_TRUE(messages().messages().empty());
 }
 
 }  // namespace

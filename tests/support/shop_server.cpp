@@ -54,6 +54,15 @@ bool ShopServerProcess::Start() {
                                   nullptr, &startup, &process_);
     CloseHandle(log);
     if (!started) return false;
+    // The server ends with this process even when a test dies without stopping it.
+    static HANDLE job = [] {
+        HANDLE j = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return j;
+    }();
+    AssignProcessToJobObject(job, process_.hProcess);
     for (int i = 0; i < 200; ++i) {
         if (Log().find("serving") != std::string::npos) return true;
         if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;

@@ -1,0 +1,36 @@
+// Money and weight texts and the rounding rules of the basket arithmetic.
+//
+// Every money text the terminal shows or prints, and every rounded total,
+// goes through these functions so that the result does not depend on the C
+// library's printf (glibc, msvcrt and mingw round ties differently).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The value as fixed-point text with `decimals` decimals (0 to 9; values
+// outside are clamped): the value's decimal expansion is taken to 17
+// significant digits, then rounded half away from zero at the last kept
+// decimal. 0.125 gives "0.13"; 2.675 (stored as 2.67499999999999982...) gives
+// "2.67". Negative results keep their sign ("-1.50"); a value that rounds to
+// zero prints without a sign ("0.00"). NaN prints as "nan", infinities as
+// "inf" and "-inf" (what printf prints for them).
+std::string FormatFixed(double value, int decimals);
+
+inline std::string FormatMoney(double value) { return FormatFixed(value, 2); }
+inline std::string FormatWeight(double value) { return FormatFixed(value, 3); }
+
+// FormatMoney, then the text read back as a double. NaN and infinities are
+// returned unchanged.
+double RoundMoney(double value);
+
+// The tax rounding on the third decimal: a third decimal of 5 or more goes up
+// to the next hundredth, any other goes down; with roundDown set every tax is
+// cut to the hundredth below its three-decimal value (0.125 -> 0.12,
+// 2.675 -> 2.67). NaN and infinities are returned unchanged.
+double RoundTax(double value, bool roundDown);
+
+// Whole units of value * 100 (12.34 -> 1234): 0 when value <= 0; otherwise
+// value * 10000 / 100 formatted with two decimals and the integer part of that
+// text taken. NaN gives 0; values too large for 64 bits give INT64_MAX.
+std::int64_t ToCents(double value);
