@@ -180,7 +180,7 @@ BOOL WINAPI StopOnConsoleSignal(DWORD) {
 
 // Prepares a terminal on this computer to work with this shop: when the terminal has
 // no configuration yet, writes the shop's configuration into the terminal's data
-// directory with the server-connection flag and this computer as the server, and
+// directory with the server-connection flag and this computer as the server (an empty name), and
 // copies the logos from the current directory. Nothing is changed when one exists.
 int ProvisionTerminal(const shop::Shop& shop) {
     char appData[MAX_PATH] = {};
@@ -194,17 +194,16 @@ int ProvisionTerminal(const shop::Shop& shop) {
     SHCreateDirectoryExA(nullptr, dir.c_str(), nullptr);
     for (const char* logo : {"letter.bmp", "receipt.bmp"}) CopyFileA(logo, (dir + "\\" + logo).c_str(), TRUE);
     TerminalConfig config = shop.Config();
-    char computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = sizeof computer;
-    GetComputerNameA(computer, &size);
-    config.SetServerName(computer);
+    // An empty name binds to this computer directly; naming it sends the pipe through
+    // the network redirector, which is slow to give up under Wine.
+    config.SetServerName("");
     config.SetServerConnection(1);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file || std::fwrite(config.data(), 1, cfg::kSize, file) != cfg::kSize || std::fclose(file) != 0) {
         std::fprintf(stderr, "shopserver: cannot write %s\n", path.c_str());
         return 4;
     }
-    std::printf("shopserver: terminal configured in %s (server %s)\n", path.c_str(), computer);
+    std::printf("shopserver: terminal configured in %s (server: this computer)\n", path.c_str());
     return 0;
 }
 

@@ -38,12 +38,14 @@ for _ in $(seq 100); do grep -q serving "$root/build/artifacts/shopserver.log" 2
 echo "Shop server: $(head -1 "$root/build/artifacts/shopserver.log") (log: build/artifacts/shopserver.log)"
 echo "Demo associates log on with numeric passwords: 1 Administrator 1111, 2 Manager 2222 (all in devserver/demo/shop.txt)."
 
+started=$(date +%s.%N)
 "$root/scripts/wine-run.sh" varenko.exe &
 terminal=$!
 (
-  for _ in $(seq 120); do
-    sleep 1
-    if xdotool search --onlyvisible --name 'VARENKO' >/dev/null 2>&1; then
+  for _ in $(seq 600); do
+    sleep 0.2
+    if xdotool search --onlyvisible --name '^VARENKO' >/dev/null 2>&1; then
+      echo "Terminal window shown $(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }') s after start."
       sleep 3
       /usr/bin/import -display "$DISPLAY" -window root "$shot" 2>/dev/null && echo "Screenshot: $shot"
       break

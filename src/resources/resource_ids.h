@@ -137,3 +137,13 @@
 #define CMD_PREVIOUS_CATEGORY 2455
 #define CMD_SCROLL_FORWARDS 2456
 #define CMD_REFUND 2458
+
+// "CashBox" and "Split", the payment dialogs: 1101 the typed amount, 1102 the change
+// (or what is left for the other method), 1103 the amount due (or the total)
+#define IDC_AMOUNT_DUE 1103
+#define IDC_EXACT_AMOUNT 2400
+#define IDC_TENDER_5 2401
+#define IDC_TENDER_10 2402
+#define IDC_TENDER_20 2403
+#define IDC_SPLIT_CH 2600
+#define IDC_SPLIT_EFT 2601

@@ -1,6 +1,8 @@
 #include "shell/terminal_hooks.h"
 
 #include "basket/basket_window.h"
+#include "basket/item_entry_window.h"
+#include "payment/tender_window.h"
 #include "shell/app_state.h"
 #include "shell/logon_dialog.h"
 
@@ -10,17 +12,17 @@ void TransferPicturesAndLoadButtons() {}
 void RefillPictureButtons() {}
 void ScrollPictureButtons(int) {}
 void RepaintCategoryButtons() {}
-void EnterItem(const std::string&) {}
-void AddItemByNumber(std::int64_t) {}
+void EnterItem(const std::string& text) { EnterItemText(text); }
+void AddItemByNumber(std::int64_t item) { AddItemFromButton(item); }
 void SearchInventoryAndAdd(int) {}
 void FindCustomer() {}
 void AddCustomer() {}
 void AmendCustomer() {}
 void AssociateCustomer() {}
-void PayByCash() {}
-void PayByCheque() {}
-void PayByCard() {}
-void PaySplit() {}
+void PayByCash() { StartCashPayment(); }
+void PayByCheque() { PayWithoutTender(PaymentKind::Cheque); }
+void PayByCard() { PayWithoutTender(PaymentKind::Eft); }
+void PaySplit() { StartSplitPayment(); }
 void SellOnCredit() {}
 void RemoveSelectedLine() { RemoveSelectedBasketLine(); }
 void RepeatLastLine() { RepeatLastBasketLine(); }
@@ -31,6 +33,12 @@ void GiveDiscount() {}
 void SellNonInventoryItem() {}
 void RefundBasket() {}
 void ShowPoleIdleText() {}
+void ShowPoleTotal(double) {}
+void AfterSaleStep() {}
+const CustomerRecord& CurrentCustomer() {
+    static const CustomerRecord none;
+    return none;
+}
 void OpenCashDrawer() {}
 void PrintKitchenTicket() {}
 void DisplayTodaysLog() {}

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "link/records.h"
+
 // Picture buttons: fetches the stock pictures and lays out the category buttons.
 void TransferPicturesAndLoadButtons();
 // Picture buttons: refills the page of the current category from the start.
@@ -45,6 +47,14 @@ void SellNonInventoryItem();
 void RefundBasket();
 // Pole display: puts the idle text up (when a pole display is fitted).
 void ShowPoleIdleText();
+// Pole display: "Total: %.2f" of the amount due as a cash payment starts (the caller
+// checks that a pole display is fitted).
+void ShowPoleTotal(double total);
+// After a committed sale, while the basket still holds it: cash drawer, pole display
+// tender and change, the receipt or the document choice, the kitchen ticket.
+void AfterSaleStep();
+// Customer search: the customer last found (number 0 = none), which the sale log names.
+const CustomerRecord& CurrentCustomer();
 // Devices and documents.
 void OpenCashDrawer();
 void PrintKitchenTicket();
