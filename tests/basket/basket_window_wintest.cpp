@@ -13,7 +13,7 @@
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "shell/terminal_hooks.h"
-#include "support/app_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 
@@ -29,43 +29,15 @@ const Item kApple{101, "Apple", 0.45, 0, 12};
 const Item kBread{202, "Bread", 1.25, 1, 3};
 const Item kCoffee{303, "Coffee", 4.99, 2, 40};
 
-class BasketWindowTest : public AppFixture {
+class BasketWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
-        g_app.instance = GetModuleHandleA(nullptr);
-        lstrcpyA(g_app.className, "WNEC");
-        EnsureConfigurationFile();
-        RegisterWindowClasses(g_app.instance);
-        window_ = CreateWindowExA(0, "WNEC", "test", WS_CAPTION | WS_SYSMENU, 0, 0, 1024, 708, nullptr, nullptr,
-                                  g_app.instance, nullptr);
-        ASSERT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
-        Pump();
-        g_app.live.SetCurrentAssociate(1);
-        g_app.live.SetSwitch(basketcfg::kSoundsOff, 2);
+        MainWindowFixture::SetUp();
         g_app.live.SetOption(basketcfg::kTax1Enabled, 1);
         g_app.live.SetOption(basketcfg::kTax1Rate, 1000);
         if (!g_app.parkedBaskets) g_app.parkedBaskets = GlobalAlloc(GHND, kParkedBasketStoreSize);
         ASSERT_NE(g_app.parkedBaskets, nullptr);
     }
-    void TearDown() override {
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop the quit message
-        if (g_app.parkedBaskets) GlobalFree(g_app.parkedBaskets);
-        g_app.parkedBaskets = nullptr;
-        AppFixture::TearDown();
-    }
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    void Command(int id) { SendMessageA(window_, WM_COMMAND, id, 0); }
 
     // What item entry does once it has priced an inventory item.
     void Add(const Item& item) {
@@ -80,21 +52,8 @@ protected:
         RefreshTotals();
     }
 
-    static std::vector<std::string> Entries() {
-        std::vector<std::string> out;
-        const int n = static_cast<int>(SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            char text[256] = {};
-            if (SendMessageA(g_app.basketList, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-                SendMessageA(g_app.basketList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            out.emplace_back(text);
-        }
-        return out;
-    }
     static int Selected() { return static_cast<int>(SendMessageA(g_app.basketList, LB_GETCURSEL, 0, 0)); }
     static void Select(int i) { SendMessageA(g_app.basketList, LB_SETCURSEL, i, 0); }
-
-    HWND window_ = nullptr;
 };
 
 TEST_F(BasketWindowTest, AddingLinesFillsTheListAndSelectsTheLast) {

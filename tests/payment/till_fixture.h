@@ -13,50 +13,25 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/startup.h"
-#include "support/app_fixture.h"
+#include "support/main_window_fixture.h"
 
-class TillFixture : public AppFixture {
+class TillFixture : public MainWindowFixture {
 protected:
     // 14:05 on Monday 3 February 2025.
     static void FixedClock(LocalTime& out) { out = LocalTime{2025, 2, 1, 3, 14, 5, 30, 0}; }
 
     void SetUp() override {
-        AppFixture::SetUp();
         SetClockSource(FixedClock);
-        g_app.instance = GetModuleHandleA(nullptr);
-        lstrcpyA(g_app.className, "WNEC");
+        MainWindowFixture::SetUp();
         lstrcpyA(g_app.computerName, "TILL7");
-        EnsureConfigurationFile();
-        RegisterWindowClasses(g_app.instance);
-        window_ = CreateWindowExA(0, "WNEC", "test", WS_CAPTION | WS_SYSMENU, 0, 0, 1024, 708, nullptr, nullptr,
-                                  g_app.instance, nullptr);
-        ASSERT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
-        Pump();
-        g_app.live.SetCurrentAssociate(1);
         g_app.live.SetAssociateName(1, "Marta");
-        g_app.live.SetSwitch(basketcfg::kSoundsOff, 2);
         g_app.live.SetOption(basketcfg::kTax1Enabled, 0);
         g_app.live.SetOption(basketcfg::kTax2Enabled, 0);
     }
     void TearDown() override {
-        if (g_app.entryDialog) DestroyWindow(g_app.entryDialog);
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop the quit message
+        MainWindowFixture::TearDown();
         SetClockSource(nullptr);
-        AppFixture::TearDown();
     }
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    // A main-window command, as a menu item or a button sends it.
-    void Command(int id) { SendMessageA(window_, WM_COMMAND, id, 0); }
 
     // A line as item entry adds it: priced into the totals, and (unless `listed` is
     // false) shown in the basket list.
@@ -69,7 +44,6 @@ protected:
         if (listed) AppendBasketEntry(NonInventoryEntryText(description, b.LineTotal(n)));
         b.SetLineCount(n + 1);
     }
-    static int ListEntries() { return static_cast<int>(SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0)); }
 
     // Types one character into a dialog's box, as the keyboard does.
     static void Type(HWND dialog, int id, const std::string& keys) {
@@ -106,6 +80,4 @@ protected:
     }
 
     std::string DayFile() const { return DayFilePath(g_app.dataDir, LocalTime{2025, 2, 1, 3, 14, 5, 30, 0}); }
-
-    HWND window_ = nullptr;
 };

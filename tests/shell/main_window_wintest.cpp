@@ -7,48 +7,19 @@
 #include "shell/dispatch.h"
 #include "shell/layout.h"
 #include "shell/startup.h"
-#include "support/app_fixture.h"
+#include "support/main_window_fixture.h"
 
 namespace {
 
-class MainWindowTest : public AppFixture {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        g_app.instance = GetModuleHandleA(nullptr);
-        lstrcpyA(g_app.className, "WNEC");
-        EnsureConfigurationFile();
-        RegisterWindowClasses(g_app.instance);
-        window_ = CreateWindowExA(0, "WNEC", "test", WS_CAPTION | WS_SYSMENU, 0, 0, 1024, 708, nullptr, nullptr,
-                                  g_app.instance, nullptr);
-        ASSERT_NE(window_, nullptr);
-        ShowWindow(window_, SW_SHOW);
-        UpdateWindow(window_);
-        Pump();
-    }
-    void TearDown() override {
-        if (entryDialog_) DestroyWindow(entryDialog_);
-        g_app.entryDialog = nullptr;
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop the quit message
-        AppFixture::TearDown();
-    }
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    void Command(int id) { SendMessageA(window_, WM_COMMAND, id, 0); }
     std::string ItemBox() { return ItemBoxText(100); }
     // A modeless entry dialog with an edit 1101, as the payment dialogs are.
     void OpenEntryDialog() {
         entryDialog_ = CreateDialogParamA(g_app.instance, "EDITBOX", window_,
                                           [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; }, 0);
         ASSERT_NE(entryDialog_, nullptr);
-        g_app.entryDialog = entryDialog_;
+        g_app.entryDialog = entryDialog_;  // the fixture closes it
     }
     std::string EntryText() {
         char text[64] = {};
@@ -56,7 +27,6 @@ protected:
         return text;
     }
 
-    HWND window_ = nullptr;
     HWND entryDialog_ = nullptr;
 };
 

@@ -1,0 +1,64 @@
+// The real main window, created in the test process on a fresh data directory (the
+// start-up runs offline), with associate 1 logged on and sounds off.
+#pragma once
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/app_state.h"
+#include "shell/startup.h"
+#include "support/app_fixture.h"
+
+class MainWindowFixture : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        g_app.instance = GetModuleHandleA(nullptr);
+        lstrcpyA(g_app.className, "WNEC");
+        EnsureConfigurationFile();
+        RegisterWindowClasses(g_app.instance);
+        window_ = CreateWindowExA(0, "WNEC", "test", WS_CAPTION | WS_SYSMENU, 0, 0, 1024, 708, nullptr, nullptr,
+                                  g_app.instance, nullptr);
+        ASSERT_NE(window_, nullptr);
+        ShowWindow(window_, SW_SHOW);
+        UpdateWindow(window_);
+        Pump();
+        g_app.live.SetCurrentAssociate(1);
+        g_app.live.SetSwitch(16, 2);  // sounds off
+    }
+    void TearDown() override {
+        if (g_app.entryDialog) DestroyWindow(g_app.entryDialog);
+        g_app.entryDialog = nullptr;
+        if (window_) DestroyWindow(window_);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop the quit message
+        if (g_app.parkedBaskets) GlobalFree(g_app.parkedBaskets);
+        g_app.parkedBaskets = nullptr;
+        AppFixture::TearDown();
+    }
+    static void Pump() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    // A main-window command, as a menu item or a button sends it.
+    void Command(int id) { SendMessageA(window_, WM_COMMAND, id, 0); }
+    static int ListEntries() { return static_cast<int>(SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0)); }
+    static std::vector<std::string> Entries() {
+        std::vector<std::string> out;
+        for (int i = 0; i < ListEntries(); ++i) {
+            char text[256] = {};
+            if (SendMessageA(g_app.basketList, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
+                SendMessageA(g_app.basketList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            out.emplace_back(text);
+        }
+        return out;
+    }
+
+    HWND window_ = nullptr;
+};
