@@ -192,3 +192,49 @@ TEST(StartupEndToEnd, OnlineStartOpensTheLogonAndTheAssociateIsLoggedAndShown) {
 }
 
 }  // namespace
+
+namespace {
+
+// Types into the item-entry box as a scanner does: the characters, then Enter.
+void Scan(HWND window, const std::string& code) {
+    HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
+    ASSERT_NE(box, nullptr);
+    for (char c : code + "\r") PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+TEST(SaleEndToEnd, AScannedItemPaidInCashIsCommittedAndLogged) {
+    ShopServerProcess server;
+    ASSERT_TRUE(server.Start()) << server.Log();
+    const std::string dataDir = TerminalDataDirectory();
+    PrepareOnlineTill(dataDir);
+    TerminalProcess terminal;
+    ASSERT_TRUE(terminal.Start());
+    HWND window = terminal.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    LogOn("1111");
+    for (int i = 0; i < 100 && WindowTitle(window).find("Assoc") == std::string::npos; ++i) Sleep(50);
+
+    Scan(window, "1001");  // Kingsbridge Vodka 70cl, 15.83 + 20 % tax
+    HWND alert = WaitForDialog("Age alert");
+    ASSERT_NE(alert, nullptr) << server.Log();
+    PressButton(alert, IDOK);
+    PostMessageA(window, WM_COMMAND, 2459, 0);  // Cash (F5)
+    HWND cash = WaitForDialog("Cash payment");
+    ASSERT_NE(cash, nullptr) << "no cash dialog";
+    SetDlgItemTextA(cash, 1101, "2000");
+    PressButton(cash, IDOK);
+    for (int i = 0; i < 100 && server.Log().find("CommitSale") == std::string::npos; ++i) Sleep(50);
+    Sleep(500);
+    EXPECT_EQ(terminal.Close(), 0);
+
+    EXPECT_NE(server.Log().find("CommitSale expected 1, 1 lines -> 22"), std::string::npos) << server.Log();
+    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    EXPECT_NE(log.find("  Transaction 1\r\n1001  Kingsbridge Vodka 70cl\r\nTotal: 19.00\r\n"
+                       "Clerk: 1, Administrator   Items: 1\r\nPayment type: Cash\r\n"),
+              std::string::npos)
+        << log;
+    const TerminalConfig saved = ReadConfig(dataDir + "\\vks.cfg");
+    EXPECT_EQ(saved.CurrentAssociate(), 1);
+}
+
+}  // namespace
