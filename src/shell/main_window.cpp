@@ -321,8 +321,8 @@ void OnDrawItem(const DRAWITEMSTRUCT& d) {
         }
         return;
     }
-    if (const ButtonSpec* spec = SpecOf(id)) {
-        DrawBitmap(dc, Bitmap(pressed ? spec->pressed : spec->normal), 0, 0, width, height);
+    if (const ButtonSpec* button = SpecOf(id)) {
+        DrawBitmap(dc, Bitmap(pressed ? button->pressed : button->normal), 0, 0, width, height);
         if (id == CMD_CHANGE_BASKET_TABLE)
             DrawCentred(dc, 45, 36, std::to_string(g_app.basketTable), RGB(255, 0, 0));
     }
