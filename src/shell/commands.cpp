@@ -34,13 +34,12 @@ void ToggleOption(int option, int menuItem, bool checkWhenWasOne) {
     CheckMenuItem(GetMenu(g_app.mainWindow), menuItem, check ? MF_CHECKED : MF_UNCHECKED);
 }
 
-void SetCategory(HWND hwnd, int index) {
+void SetCategory(int index) {
     const int old = g_app.live.Switch(18);
     g_app.live.SetSwitch(18, index);
     RedrawControl(CMD_SCROLL_BACK);
     RedrawControl(kFirstCategoryButton + old);
     RedrawControl(kFirstCategoryButton + index);
-    (void)hwnd;
     RefillPictureButtons();
 }
 
@@ -176,13 +175,13 @@ void RunCommand(HWND hwnd, int command) {
     case CMD_SCROLL_BACK: ScrollPictureButtons(-1); break;
     case CMD_SCROLL_FORWARDS: ScrollPictureButtons(+1); break;
     case CMD_NEXT_CATEGORY:
-        SetCategory(hwnd, NextCategory(g_app.live.Switch(18)));
+        SetCategory(NextCategory(g_app.live.Switch(18)));
         SendMessageA(g_app.itemBox, EM_SETSEL, 20, -1);
         break;
-    case CMD_PREVIOUS_CATEGORY: SetCategory(hwnd, PreviousCategory(g_app.live.Switch(18))); break;
+    case CMD_PREVIOUS_CATEGORY: SetCategory(PreviousCategory(g_app.live.Switch(18))); break;
     default:
         if (command >= kFirstCategoryButton && command <= kLastCategoryButton) {
-            SetCategory(hwnd, command - kFirstCategoryButton);
+            SetCategory(command - kFirstCategoryButton);
         } else if (command >= kFirstPictureButton && command <= kLastPictureButton) {
             const std::int64_t item = PictureButton(command - kFirstPictureButton).item;
             if (item != 0) AddItemByNumber(item);

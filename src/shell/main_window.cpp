@@ -328,16 +328,14 @@ void OnDrawItem(const DRAWITEMSTRUCT& d) {
     }
 }
 
-void UpdateClockTitle(HWND hwnd) {
-    RefreshClock();
-    SYSTEMTIME st = {g_localTime.year, g_localTime.month, g_localTime.dayOfWeek, g_localTime.day,
-                     g_localTime.hour, g_localTime.minute, g_localTime.second, g_localTime.milliseconds};
-    char date[80] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, "dddd MMMM d yyyy", date, sizeof date);
-    SetWindowTextA(hwnd, ClockTitle(g_localTime.hour, g_localTime.minute, date).c_str());
-}
-
 }  // namespace
+
+std::string CurrentClockTitle() {
+    RefreshClock();
+    char date[80] = {};
+    FormatDateWithLocale(g_localTime, "dddd MMMM d yyyy", date, sizeof date);
+    return ClockTitle(g_localTime.hour, g_localTime.minute, date);
+}
 
 PictureButtonContent& PictureButton(int index) {
     return g_window.pictures[static_cast<std::size_t>(std::clamp(index, 0, kMaxPictureButtons - 1))];
@@ -427,7 +425,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         OnCommand(hwnd, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_TIMER:
-        UpdateClockTitle(hwnd);
+        SetWindowTextA(hwnd, CurrentClockTitle().c_str());
         return 0;
     case WM_INITMENU:
         RefreshMenuChecks(hwnd);

@@ -12,6 +12,8 @@ void RunTerminalStartup(HWND hwnd);
 
 // Paints the totals area from the basket record (also after every basket change).
 void PaintTotalsArea(HWND hwnd);
+// "VARENKO Client    HH:MM  <long date>" at the time of the call.
+std::string CurrentClockTitle();
 // Sets the menu check marks from the configuration.
 void RefreshMenuChecks(HWND hwnd);
 // The item-entry box's text (at most maxLength characters) and its clearing.

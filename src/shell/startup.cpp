@@ -72,20 +72,13 @@ int InitInstance(HINSTANCE instance, int showCommand) {
     (void)showCommand;  // the window is shown when the splash closes
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    RefreshClock();
-    char date[80] = {};
-    SYSTEMTIME st = {g_localTime.year, g_localTime.month, g_localTime.dayOfWeek, g_localTime.day,
-                     g_localTime.hour, g_localTime.minute, g_localTime.second, g_localTime.milliseconds};
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &st, "dddd MMMM d yyyy", date, sizeof date);
-    char title[160];
-    std::snprintf(title, sizeof title, "VARENKO Client    %02d:%02d  %s", g_localTime.hour, g_localTime.minute,
-                  date);
+    const std::string title = CurrentClockTitle();
 
     LoadLibraryA("RICHED32.DLL");
     INITCOMMONCONTROLSEX controls = {sizeof controls, 0x14C};
     InitCommonControlsEx(&controls);
 
-    HWND main = CreateWindowExA(0, g_app.className, title,
+    HWND main = CreateWindowExA(0, g_app.className, title.c_str(),
                                 WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 1024, 746, nullptr, nullptr, instance, nullptr);
     if (!main) return 0;
