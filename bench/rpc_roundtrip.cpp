@@ -203,7 +203,7 @@ std::unique_ptr<ShopServerProcess> StartServer() {
         auto server = std::make_unique<ShopServerProcess>();
         // Stock may go below zero (option 34), so any number of sales is accepted while
         // the server still checks and updates the stock of every inventory line.
-        const std::string shopFile = server->dataDirectory() + "\\shop\\shop.txt";
+        const std::string shopFile = server->shopDirectory() + "\\shop.txt";
         WriteWholeFile(shopFile, ReadWholeFile(shopFile) + "option 34 = 1\n");
         if (server->Start()) return server;
         std::fprintf(stderr, "rpc_bench: shop server did not start (attempt %d of %d): %s\n", attempt,

@@ -10,6 +10,7 @@ jobs=${JOBS:-$(nproc)}
 source "$(dirname "${BASH_SOURCE[0]}")/virtual-screen.sh"
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  "$root/scripts/serial-ports.sh" stop
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -19,9 +20,13 @@ start_virtual_screen
 # `wineserver -p` makes the running server persistent, or becomes it.
 "$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1
 wineserver -p >/dev/null 2>&1 &
+# COM7 and COM8 joined back to back, for the device tests.
+"$root/scripts/serial-ports.sh" || echo "no serial port pair: the device tests will fail" >&2
 # The virtual screen has no window manager: unmanaged windows spare Wine its wait for
 # one each time a window is hidden (about two seconds per dialog).
 "$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# The cups-pdf queues the printing tests print to (their PDFs land in build/artifacts/pdf).
+"$root/scripts/print-queues.sh"
 
 status=0
 passed=0; failed=0
@@ -51,6 +56,10 @@ run_ctest "$root/build/win"
 # Pictures saved by the tests, as PNG for people to look at.
 for bmp in "$root"/build/artifacts/*.bmp; do
   [ -e "$bmp" ] && /usr/bin/convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+# Printed documents kept by the tests: their first page.
+for pdf in "$root"/build/artifacts/*.pdf; do
+  [ -e "$pdf" ] && pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$pdf" "${pdf%.pdf}"
 done
 
 echo

@@ -6,6 +6,7 @@
 #include "basket/item_entry.h"
 #include "link/please_wait.h"
 #include "link/remote.h"
+#include "printing/devices.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
 #include "shell/message_box.h"
@@ -30,8 +31,9 @@ public:
     void AgeAlert(const std::string& text) override {
         ShowMessage(g_app.mainWindow, text.c_str(), entrymsg::kAgeAlert, MB_OK | MB_ICONWARNING);
     }
-    // The pole display's line output belongs to the device code; nothing is sent yet.
-    void PoleLine(const std::string&, double) override {}
+    void PoleLine(const std::string& description, double lineTotal) override {
+        devices::ShowPoleItem(description.c_str(), lineTotal);
+    }
 };
 
 }  // namespace

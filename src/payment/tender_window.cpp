@@ -295,3 +295,5 @@ void StartSplitPayment() {
     if (!PaymentMayStart()) return;
     OpenSplitDialog();
 }
+
+HFONT ExistingTenderFont() { return g_tenderFont; }

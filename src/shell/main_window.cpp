@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "basket/basket.h"
 #include "basket/money.h"
 #include "link/server_binding.h"
 #include "logs/day_log.h"
@@ -399,6 +400,7 @@ void RunTerminalStartup(HWND hwnd) {
     if (!AppendToDayFile(g_app.dataDir, SwitchOnEntry(g_clockText)))
         ShowMessage(hwnd, "Unable to update the log file in WM_CREATE.", "Problem");
     if (!g_app.offline) TransferPicturesAndLoadButtons();
+    if (g_app.live.Switch(basketcfg::kPoleFitted)) ShowPoleIdleText();
     if (g_app.live.Switch(191)) SendMessageA(g_window.tooltip, TTM_ACTIVATE, FALSE, 0);
     SetTimer(hwnd, kClockTimer, kClockPeriodMs, nullptr);
     SetFocus(g_app.itemBox);

@@ -3,6 +3,8 @@
 #include "basket/basket_window.h"
 #include "basket/item_entry_window.h"
 #include "payment/tender_window.h"
+#include "printing/after_sale_window.h"
+#include "printing/devices.h"
 #include "shell/app_state.h"
 #include "shell/logon_dialog.h"
 
@@ -32,15 +34,15 @@ void AdjustLastByWeight() {}
 void GiveDiscount() {}
 void SellNonInventoryItem() {}
 void RefundBasket() {}
-void ShowPoleIdleText() {}
-void ShowPoleTotal(double) {}
-void AfterSaleStep() {}
+void ShowPoleIdleText() { devices::ShowPoleIdleText(); }
+void ShowPoleTotal(double total) { devices::ShowPoleTotal(total); }
+void AfterSaleStep() { print::RunAfterSaleStep(); }
 const CustomerRecord& CurrentCustomer() {
     static const CustomerRecord none;
     return none;
 }
-void OpenCashDrawer() {}
-void PrintKitchenTicket() {}
+void OpenCashDrawer() { devices::OpenTillDrawer(); }
+void PrintKitchenTicket() { print::PrintBasketKitchenTicket(); }
 void DisplayTodaysLog() {}
 void DisplayPreviousLog() {}
 void PrintTodaysLog() {}

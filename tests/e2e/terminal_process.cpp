@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <gtest/gtest.h>
+
 #include "support/temp_dir.h"
 
 std::string TerminalDataDirectory() {
@@ -112,4 +114,48 @@ HWND WaitForDialog(const char* title, DWORD timeoutMs) {
 
 void PressButton(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+TerminalConfig PrepareOnlineTill(const std::string& dataDir, const std::function<void(TerminalConfig&)>& adjust) {
+    RemoveTree(dataDir);
+    CreateDirectoryA(dataDir.substr(0, dataDir.find_last_of('\\')).c_str(), nullptr);
+    CreateDirectoryA(dataDir.c_str(), nullptr);
+    TerminalConfig till;
+    ApplyDefaults(till, LocalTime{});
+    till.SetServerConnection(1);
+    till.SetServerName("");  // this computer
+    till.SetSwitch(16, 2);   // sounds off on this till
+    till.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, "Kitchen Printer");
+    if (adjust) adjust(till);
+    WriteWholeFile(dataDir + "\\vks.cfg", std::string(reinterpret_cast<const char*>(till.data()), cfg::kSize));
+    return till;
+}
+
+void LogOn(const std::string& digits) {
+    HWND logon = WaitForDialog("VARENKO Logon");
+    ASSERT_NE(logon, nullptr);
+    const int keys[10] = {2412, 2402, 2403, 2404, 2405, 2407, 2406, 2408, 2409, 2410};
+    for (char d : digits) PressButton(logon, keys[d - '0']);
+    PressButton(logon, IDOK);
+}
+
+std::string WindowTitle(HWND window) {
+    char title[200] = {};
+    GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (WindowTitle(window).find(part) == std::string::npos) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+void Scan(HWND window, const std::string& code) {
+    HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
+    ASSERT_NE(box, nullptr);
+    for (char c : code + "\r") PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
 }

@@ -2,7 +2,10 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+#include "shell/terminal_config.h"
 
 // The terminal's data directory in this Wine prefix (application data + Nordane\varenkoclient).
 std::string TerminalDataDirectory();
@@ -32,3 +35,15 @@ bool SaveWindowPicture(HWND window, const std::string& path);
 HWND WaitForDialog(const char* title, DWORD timeoutMs = 20000);
 // Presses a dialog's button as a click would.
 void PressButton(HWND dialog, int id);
+
+// Writes a till configured to work with the shop server on this computer into an
+// empty data directory; `adjust` may change it before it is written.
+TerminalConfig PrepareOnlineTill(const std::string& dataDir,
+                                 const std::function<void(TerminalConfig&)>& adjust = {});
+// Logs on through the logon dialog's own keypad.
+void LogOn(const std::string& digits);
+std::string WindowTitle(HWND window);
+// Waits until the window's title holds `part`; false on time-out.
+bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
+// Types into the item-entry box as a scanner does: the characters, then Enter.
+void Scan(HWND window, const std::string& code);

@@ -106,7 +106,7 @@ TEST_F(RemoteTest, PictureArrivesInPiecesOfTwoThousandBytes) {
     block.SetCount(0);
     ASSERT_EQ(RemoteFetchPictureBlock(block), 0u);
     const std::int32_t size = block.Count();
-    const std::string onDisk = ReadWholeFile(server_.dataDirectory() + "\\shop\\pictures\\STOCK1.bmp");
+    const std::string onDisk = ReadWholeFile(server_.shopDirectory() + "\\pictures\\STOCK1.bmp");
     ASSERT_EQ(static_cast<std::size_t>(size), onDisk.size());
     ASSERT_GT(size, 2000);
     std::string received(reinterpret_cast<const char*>(block.Data().data()), 2000);

@@ -27,6 +27,9 @@ protected:
         g_app.live.SetAssociateName(1, "Marta");
         g_app.live.SetOption(basketcfg::kTax1Enabled, 0);
         g_app.live.SetOption(basketcfg::kTax2Enabled, 0);
+        // After a sale this till neither shows the summary nor prints anything.
+        g_app.live.SetOption(12, 1);
+        g_app.live.SetSwitch(0, 0);
     }
     void TearDown() override {
         MainWindowFixture::TearDown();

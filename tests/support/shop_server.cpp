@@ -23,14 +23,14 @@ void CopyTree(const std::string& from, const std::string& to) {
 }  // namespace
 
 ShopServerProcess::ShopServerProcess() {
-    CopyTree(ProgramDirectory() + "\\demo", data_.path() + "\\shop");
+    CopyTree(ProgramDirectory() + "\\demo", shopDirectory());
     logPath_ = data_.path() + "\\server.log";
 }
 
 ShopServerProcess::~ShopServerProcess() { Stop(); }
 
 void ShopServerProcess::SetShopValue(const std::string& key, const std::string& value) {
-    const std::string path = data_.path() + "\\shop\\shop.txt";
+    const std::string path = shopDirectory() + "\\shop.txt";
     std::istringstream in(ReadWholeFile(path));
     std::string out, line;
     while (std::getline(in, line)) {
@@ -49,7 +49,7 @@ bool ShopServerProcess::Start() {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = log;
     startup.hStdError = log;
-    std::string command = "\"" + ProgramDirectory() + "\\shopserver.exe\" \"" + data_.path() + "\\shop\"";
+    std::string command = "\"" + ProgramDirectory() + "\\shopserver.exe\" \"" + shopDirectory() + "\"";
     BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                                   nullptr, &startup, &process_);
     CloseHandle(log);

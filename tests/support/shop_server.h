@@ -13,8 +13,8 @@ public:
     ShopServerProcess(const ShopServerProcess&) = delete;
     ShopServerProcess& operator=(const ShopServerProcess&) = delete;
 
-    // The shop's data directory; edit its seed files before Start().
-    const std::string& dataDirectory() const { return data_.path(); }
+    // The shop's data directory (a copy of the demo shop); edit its seed files before Start().
+    std::string shopDirectory() const { return data_.path() + "\\shop"; }
     // Replaces "key = value" in shop.txt (the line starting with key).
     void SetShopValue(const std::string& key, const std::string& value);
     // Starts shopserver.exe and waits until the pipe answers.

@@ -1,0 +1,117 @@
+#include "support/printed_pdfs.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+bool PrinterListed(const std::string& name) {
+    DWORD needed = 0, count = 0;
+    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    if (needed == 0) return false;
+    std::vector<BYTE> buffer(needed);
+    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buffer.data(), needed, &needed,
+                       &count))
+        return false;
+    auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+        if (printers[i].pPrinterName && name == printers[i].pPrinterName) return true;
+    return false;
+}
+
+// The Unix directory where a queue's PDFs land: $VARENKO_PDF_DIR/<queue>, else
+// build/artifacts/pdf/<queue> two levels above this program (build/<dir>/bin).
+std::string UnixPdfDirectory(const std::string& queue) {
+    if (const char* dir = std::getenv("VARENKO_PDF_DIR"); dir && *dir) return std::string(dir) + "/" + queue;
+    std::string program = ProgramDirectory();
+    if (program.size() < 2 || (program[0] != 'Z' && program[0] != 'z') || program[1] != ':') return {};
+    std::string unixPath = program.substr(2);
+    for (char& c : unixPath)
+        if (c == '\\') c = '/';
+    for (int up = 0; up < 2; ++up) unixPath = unixPath.substr(0, unixPath.find_last_of('/'));
+    return unixPath + "/artifacts/pdf/" + queue;
+}
+
+std::string WindowsPath(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::set<std::string> PdfNames(const std::string& unixDir) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((WindowsPath(unixDir) + "\\*.pdf").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do names.insert(found.cFileName);
+    while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}
+
+bool PdfToTextAvailable() { return GetFileAttributesA("Z:\\usr\\bin\\pdftotext") != INVALID_FILE_ATTRIBUTES; }
+
+// The text of a PDF, by running the Unix pdftotext; empty when it cannot be read yet.
+std::string PdfText(const std::string& unixPdf) {
+    const std::string unixText = unixPdf + ".txt";
+    DeleteFileA(WindowsPath(unixText).c_str());
+    // Quiet and detached from our output: a half-written PDF makes pdftotext complain.
+    std::string command = "/bin/sh -c \"exec /usr/bin/pdftotext -q '" + unixPdf + "' '" + unixText +
+                          "' </dev/null >/dev/null 2>&1\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
+    WaitForSingleObject(pi.hProcess, 20000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    // Wine hands a Unix program to a starter whose process may end before the program
+    // does: wait for the text's last page end, a form feed.
+    std::string text;
+    for (int i = 0; i < 100; ++i) {
+        text = FileExists(WindowsPath(unixText)) ? ReadWholeFile(WindowsPath(unixText)) : std::string();
+        if (text.find('\f') != std::string::npos) return text;
+        Sleep(100);
+    }
+    return text;
+}
+
+// Waits for `copies` new PDFs in `unixDir` that hold `token` (any new PDF when
+// pdftotext is missing). Returns how many were seen.
+int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before, const std::string& token,
+                int copies, std::set<std::string>* names) {
+    const bool readText = PdfToTextAvailable();
+    std::set<std::string> matched;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < deadline) {
+        for (const std::string& name : PdfNames(unixDir)) {
+            if (before.count(name) || matched.count(name)) continue;
+            if (!readText || PdfText(unixDir + "/" + name).find(token) != std::string::npos) matched.insert(name);
+        }
+        if (static_cast<int>(matched.size()) >= copies) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    if (names) *names = matched;
+    return static_cast<int>(matched.size());
+}
+
+bool RequirePrinter(const std::string& name) {
+    if (PrinterListed(name)) return true;
+    const char* none = std::getenv("VARENKO_NO_PRINTERS");
+    if (none && std::strcmp(none, "1") == 0) {
+        [] { GTEST_SKIP() << "VARENKO_NO_PRINTERS=1: no test printers"; }();
+        return false;
+    }
+    ADD_FAILURE() << "no printer " << name << ": run scripts/print-queues.sh as root";
+    return false;
+}
+
