@@ -549,17 +549,17 @@ std::string TermsText(const TerminalConfig& config, const LabelTable& labels, in
 }
 
 HeaderFontSpec CustomInvoiceHeaderFont(const TerminalConfig& config) {
-    HeaderFontSpec spec;
+    HeaderFontSpec font;
     auto entry = [&](int k) { return config.Int32(cfg::kAssociateFlags + 4 * static_cast<std::size_t>(k)); };
-    if (entry(101) == 0) return spec;
-    spec.configured = true;
-    std::int32_t* fields[] = {&spec.height,       &spec.width,         &spec.escapement, &spec.orientation,
-                              &spec.weight,       &spec.italic,        &spec.underline,  &spec.strikeOut,
-                              &spec.charSet,      &spec.outPrecision,  &spec.clipPrecision,
-                              &spec.quality,      &spec.pitchAndFamily};
+    if (entry(101) == 0) return font;
+    font.configured = true;
+    std::int32_t* fields[] = {&font.height,       &font.width,         &font.escapement, &font.orientation,
+                              &font.weight,       &font.italic,        &font.underline,  &font.strikeOut,
+                              &font.charSet,      &font.outPrecision,  &font.clipPrecision,
+                              &font.quality,      &font.pitchAndFamily};
     for (int k = 0; k < 13; ++k) *fields[k] = entry(102 + k);
-    spec.face = config.Text(cfg::kPrinterPortBlock, 200).substr(0, 31);
-    return spec;
+    font.face = config.Text(cfg::kPrinterPortBlock, 200).substr(0, 31);
+    return font;
 }
 
 PagePlan LayOutDocument(const SaleDocumentInputs& in, const PageMetrics& m, int kind, PageState& pages) {
