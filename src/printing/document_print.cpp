@@ -39,17 +39,6 @@ HFONT CreateHeaderFont(const TerminalConfig& config) {
     return CreateFontIndirectA(&lf);
 }
 
-HBITMAP LoadLetterLogo(PictureSize& size) {
-    char path[MAX_PATH + 32];
-    std::snprintf(path, sizeof path, "%s\\letter.bmp", g_app.dataDir);
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    size = {};
-    BITMAP info{};
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) size = {info.bmWidth, info.bmHeight};
-    return bitmap;
-}
-
 void Delete(HGDIOBJ object) {
     if (object) DeleteObject(object);
 }
@@ -71,7 +60,7 @@ void PrintDocumentPage(HDC dc, int kind, PageState& pages) {
     SaleDocumentInputs in = CurrentSaleInputs();
     in.customerTerms = CurrentCustomer().Terms();
     PageLogos logos;
-    logos.letter = LoadLetterLogo(in.letterLogo);
+    logos.letter = LoadLogo("letter.bmp", in.letterLogo);
 
     const PagePlan plan = LayOutDocument(in, metrics, kind, pages);
     RenderPlan(dc, plan, fonts, logos);

@@ -64,6 +64,8 @@ private:
     HGDIOBJ previous_ = nullptr;
 };
 
+}  // namespace
+
 HBITMAP LoadLogo(const char* fileName, PictureSize& size) {
     char path[MAX_PATH + 32];
     std::snprintf(path, sizeof path, "%s\\%s", g_app.dataDir, fileName);
@@ -74,8 +76,6 @@ HBITMAP LoadLogo(const char* fileName, PictureSize& size) {
     if (bitmap && GetObjectA(bitmap, sizeof info, &info)) size = {info.bmWidth, info.bmHeight};
     return bitmap;
 }
-
-}  // namespace
 
 int ReceiptFontPoints(std::int32_t fontSwitch) {
     switch (fontSwitch) {

@@ -20,6 +20,10 @@ void PrintKitchenTicketPage(HDC dc);
 // each drawing loads its own logo.
 SaleDocumentInputs CurrentSaleInputs();
 
+// A logo file of the data directory ("receipt.bmp", "letter.bmp") and its size in
+// pixels; null and 0 x 0 when it does not load. The caller deletes it.
+HBITMAP LoadLogo(const char* fileName, PictureSize& size);
+
 // The receipt font's point size for switch [34]: 0 = the printer's own font.
 int ReceiptFontPoints(std::int32_t fontSwitch);
 

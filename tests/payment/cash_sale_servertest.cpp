@@ -75,6 +75,29 @@ TEST_F(CashSaleTest, TwoLineCashSaleIsCommittedLoggedAndNumbered) {
     EXPECT_EQ(ReadWholeFile(DayFile()), logBefore + expected + second);
 }
 
+TEST_F(CashSaleTest, DevicesThatCannotBeReachedAreReportedButTheSaleIsCommitted) {
+    // A pole display and a drawer on COM3, which this computer does not have.
+    g_app.live.SetSwitch(100, 2);
+    g_app.live.SetSwitch(102, 2);
+    g_app.live.SetOption(17, 1);
+    g_app.live.SetOption(8, 2);
+    AddLine(1001, "Kingsbridge Vodka 70cl", 10.00);
+
+    Command(CMD_CASH);
+    HWND box = g_app.entryDialog;
+    ASSERT_NE(box, nullptr);
+    Type(box, IDC_EDIT1, "1000");
+    Press(box, IDOK);
+
+    EXPECT_EQ(g_app.live.TransactionNumber(), 58);
+    EXPECT_EQ(g_app.basket.bytes, TransactionRecord{}.bytes);
+    EXPECT_NE(server_.Log().find("CommitSale expected 57, 1 lines -> 78"), std::string::npos) << server_.Log();
+    EXPECT_NE(ReadWholeFile(DayFile()).find("Transaction 57"), std::string::npos);
+    EXPECT_TRUE(messages().Saw("Unable to open port", "Problem"));      // the total, tender and change
+    EXPECT_TRUE(messages().Saw("Unable to open port", "Till drawer"));  // after the sale
+    EXPECT_TRUE(messages().Saw("Unable to open port", "Pole display")); // the idle text once emptied
+}
+
 TEST_F(CashSaleTest, RefusedSaleShowsTheReasonAndEmptiesTheBasket) {
     for (int i = 0; i < 4; ++i) AddLine(1003, "Highland Single Malt 70cl", 30.00);  // 3 in stock
     const std::string logBefore = ReadWholeFile(DayFile());
