@@ -258,11 +258,11 @@ bool ApplyShopBlock(const Block& block, TerminalConfig& c, std::string& error) {
             c.SetText(kNonInventoryCaptions + kNonInventoryCaptionWidth * static_cast<std::size_t>(*index - 1),
                       kNonInventoryCaptionWidth, value);
         } else if ((index = IndexAfter(key, "shop_text"))) {
-            if (!InRange(index, 1, 3) || !needText(50)) {
+            if (!InRange(index, 1, 3) || !needText(kShopTextWidth)) {
                 if (error.empty()) error = Where(e) + "shop_text 1 to 3";
                 return false;
             }
-            c.SetText(kPrinterPortBlock + 200 + 50 * static_cast<std::size_t>(*index - 1), 50, value);
+            c.SetText(kShopTexts + kShopTextWidth * static_cast<std::size_t>(*index - 1), kShopTextWidth, value);
         } else if (key == "closing_message") {
             if (!needText(kLongTextWidth)) return false;
             c.SetText(kClosingMessage, kLongTextWidth, value);

@@ -51,10 +51,8 @@ inline constexpr std::size_t kReceiptPrinterNameWidth = 200;
 
 // The custom receipt's closing sequence, server-supplied, inside the printer port block.
 inline constexpr int kSwitchClosingPort = 184;           // 0-7 COM1-COM8, 8 LPT1, 9 LPT2
-inline constexpr std::size_t kClosingSequence = 5532;
-inline constexpr std::size_t kClosingSequenceWidth = 50;
-static_assert(kClosingSequence > cfg::kPrinterPortBlock &&
-              kClosingSequence + kClosingSequenceWidth == cfg::kReceiptRows);
+using cfg::kClosingSequence;
+using cfg::kClosingSequenceWidth;
 
 // The parser looks at no more than this many characters of a sequence text.
 inline constexpr std::size_t kSequenceReadLimit = 32;

@@ -9,10 +9,6 @@
 namespace print {
 namespace {
 
-// The three shop texts (elements 19-21) follow the printer port name.
-inline constexpr std::size_t kShopTexts = cfg::kPrinterPortBlock + 200;
-inline constexpr std::size_t kShopTextWidth = 50;
-
 // Layout rows and row counts come from the server: keep them where row arithmetic
 // in device units cannot overflow.
 inline constexpr int kRowLimit = 10000;
@@ -413,7 +409,7 @@ std::string ReceiptElementText(int element, const SaleDocumentInputs& in, bool c
             if (IsRefund(sale)) return {};
             return Label(in, 9) + ": " + FormatMoney(in.tender.change);
         case 19: case 20: case 21:
-            return config.Text(kShopTexts + kShopTextWidth * static_cast<std::size_t>(element - 19), kShopTextWidth);
+            return config.Text(cfg::kShopTexts + cfg::kShopTextWidth * static_cast<std::size_t>(element - 19), cfg::kShopTextWidth);
         case 22:
             return PaymentLine(in);
         case 23: return sale.CustomerRoad();

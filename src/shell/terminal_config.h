@@ -39,6 +39,12 @@ inline constexpr std::size_t kCarried4774 = 4774;        // double
 inline constexpr std::size_t kReceiptPrinter = 4782;     // char[400]: name 0-199, driver 200-399
 inline constexpr std::size_t kReceiptPrinterDriver = kReceiptPrinter + 200;
 inline constexpr std::size_t kPrinterPortBlock = 5182;   // char[400]: port 0-199, shop texts, closing sequence
+// The receipt printer's port name (200), which the custom invoice also reads as its
+// header font's face name; then three shop texts and the custom receipt's closing sequence.
+inline constexpr std::size_t kShopTexts = kPrinterPortBlock + 200;  // char[50] x 3
+inline constexpr std::size_t kShopTextWidth = 50;
+inline constexpr std::size_t kClosingSequence = kShopTexts + 3 * kShopTextWidth;  // char[50]
+inline constexpr std::size_t kClosingSequenceWidth = 50;
 inline constexpr std::size_t kReceiptRows = 5582;        // long[20]: custom receipt element rows
 inline constexpr std::size_t kPoleTexts = 5662;          // char[200]: six slots of 32
 inline constexpr std::size_t kPoleTextWidth = 32;
@@ -71,6 +77,7 @@ static_assert(kOptions + kOptionCount * 8 == kTransactionNumber);
 static_assert(kCurrencySign + 6 + 4 + 4 == kCategoryCodesHigh);
 static_assert(kCategoryCodesHigh + 40 == kCarried4774);
 static_assert(kReceiptPrinter + 400 == kPrinterPortBlock && kPrinterPortBlock + 400 == kReceiptRows);
+static_assert(kClosingSequence == 5532 && kClosingSequence + kClosingSequenceWidth == kReceiptRows);
 static_assert(kReceiptRows + 20 * 4 == kPoleTexts);
 static_assert(kCurrentAssociate + 8 + 100 * 4 == kAssociateNames);
 static_assert(kAssociateNames + kAssociateCount * kAssociateNameWidth == kAssociatePasswords);

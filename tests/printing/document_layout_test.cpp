@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/plan_text.h"
+
 namespace {
 
 using namespace print;
@@ -35,54 +37,8 @@ PageMetrics PrinterMetrics() {
 
 int Y(double row) { return RowY(row, kLh); }
 
-const char* FontName(FontRole f) {
-    switch (f) {
-        case FontRole::Body: return "body";
-        case FontRole::Bold: return "bold";
-        case FontRole::Title: return "title";
-        case FontRole::Header: return "header";
-    }
-    return "?";
-}
-
-// "T x y L|C|R font text", "L x1 y1 x2 y2 pen", "G left top right bottom" (grey band),
-// "P left top right bottom", "B x top digits", "M text".
-std::string Describe(const PlanItem& item) {
-    struct V {
-        std::string operator()(const TextItem& t) const {
-            const char* a = t.align == Align::Left ? "L" : t.align == Align::Centre ? "C" : "R";
-            return "T " + std::to_string(t.x) + " " + std::to_string(t.y) + " " + a + " " + FontName(t.font) + " " +
-                   t.text;
-        }
-        std::string operator()(const WrappedTextItem& w) const { return "W " + w.text; }
-        std::string operator()(const LineItem& l) const {
-            return "L " + std::to_string(l.x1) + " " + std::to_string(l.y1) + " " + std::to_string(l.x2) + " " +
-                   std::to_string(l.y2) + " " + std::to_string(l.penWidth);
-        }
-        std::string operator()(const BandItem& b) const {
-            return "G " + std::to_string(b.box.left) + " " + std::to_string(b.box.top) + " " +
-                   std::to_string(b.box.right) + " " + std::to_string(b.box.bottom);
-        }
-        std::string operator()(const PictureItem& p) const {
-            return "P " + std::to_string(p.box.left) + " " + std::to_string(p.box.top) + " " +
-                   std::to_string(p.box.right) + " " + std::to_string(p.box.bottom);
-        }
-        std::string operator()(const BarcodeItem& b) const {
-            return "B " + std::to_string(b.centreX) + " " + std::to_string(b.top) + " " + b.digits;
-        }
-        std::string operator()(const MessageItem& m) const { return "M " + m.text; }
-    };
-    return std::visit(V{}, item);
-}
-
-std::vector<std::string> Describe(const PagePlan& plan) {
-    std::vector<std::string> out;
-    for (const PlanItem& item : plan.items) out.push_back(Describe(item));
-    return out;
-}
-
 std::string T(int x, int y, char align, const char* font, const std::string& text) {
-    return std::string("T ") + std::to_string(x) + " " + std::to_string(y) + " " + align + " " + font + " " + text;
+    return DescribeText(x, y, align, font, text);
 }
 
 // The texts of a plan, without positions.

@@ -13,140 +13,30 @@
 #include "shell/app_state.h"
 #include "shell/message_box.h"
 #include "support/app_fixture.h"
+#include "support/metafile_recording.h"
 
 using namespace print;
 
 namespace {
 
-struct DrawnText {
-    std::string text;
-    int x = 0, y = 0;
-    LONG weight = 0;  // of the selected font (0 = a stock font)
-    LONG height = 0;
-    std::string face;
-};
-
-struct Recording {
-    std::vector<DrawnText> texts;
-    std::vector<EMRSTRETCHBLT> stretches;
-    int created = 0;
-    int deleted = 0;
-
-    const DrawnText* Find(const std::string& text) const {
-        for (const DrawnText& t : texts)
-            if (t.text == text) return &t;
-        return nullptr;
-    }
-    int Count(const std::string& text) const {
-        int n = 0;
-        for (const DrawnText& t : texts) n += t.text == text;
-        return n;
-    }
-};
-
-std::string Narrow(const WCHAR* w, std::size_t n) {
-    std::string s;
-    for (std::size_t i = 0; i < n && w[i]; ++i) s.push_back(w[i] < 128 ? static_cast<char>(w[i]) : '?');
-    return s;
-}
-
-Recording Read(HENHMETAFILE emf) {
-    Recording r;
-    UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
-    std::vector<BYTE> bytes(size);
-    GetEnhMetaFileBits(emf, size, bytes.data());
-    std::map<DWORD, LOGFONTW> fonts;
-    const LOGFONTW* font = nullptr;
-    auto add = [&](std::string text, const EMRTEXT& t) {
-        r.texts.push_back({std::move(text), t.ptlReference.x, t.ptlReference.y, font ? font->lfWeight : 0,
-                           font ? font->lfHeight : 0, font ? Narrow(font->lfFaceName, LF_FACESIZE) : ""});
-    };
-    for (std::size_t at = 0; at + sizeof(EMR) <= bytes.size();) {
-        auto* rec = reinterpret_cast<const ENHMETARECORD*>(bytes.data() + at);
-        if (rec->nSize < sizeof(EMR) || at + rec->nSize > bytes.size()) break;
-        const BYTE* base = reinterpret_cast<const BYTE*>(rec);
-        switch (rec->iType) {
-            case EMR_EXTTEXTOUTW: {
-                auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-                add(Narrow(reinterpret_cast<const WCHAR*>(base + t->emrtext.offString), t->emrtext.nChars), t->emrtext);
-                break;
-            }
-            case EMR_EXTTEXTOUTA: {
-                auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
-                add(std::string(reinterpret_cast<const char*>(base + t->emrtext.offString), t->emrtext.nChars),
-                    t->emrtext);
-                break;
-            }
-            case EMR_STRETCHBLT: r.stretches.push_back(*reinterpret_cast<const EMRSTRETCHBLT*>(rec)); break;
-            case EMR_EXTCREATEFONTINDIRECTW: {
-                auto* f = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
-                fonts[f->ihFont] = f->elfw.elfLogFont;
-                ++r.created;
-                break;
-            }
-            case EMR_CREATEPEN:
-            case EMR_EXTCREATEPEN:
-            case EMR_CREATEBRUSHINDIRECT: ++r.created; break;
-            case EMR_SELECTOBJECT: {
-                DWORD ih = reinterpret_cast<const EMRSELECTOBJECT*>(rec)->ihObject;
-                if (ih & 0x80000000) {
-                    DWORD stock = ih & 0x7fffffff;
-                    if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT) font = nullptr;
-                } else if (auto it = fonts.find(ih); it != fonts.end()) {
-                    font = &it->second;
-                }
-                break;
-            }
-            case EMR_DELETEOBJECT: ++r.deleted; break;
-            default: break;
-        }
-        at += rec->nSize;
-    }
-    return r;
-}
-
 // The frame the documents compute for a metafile on the screen's metrics, with the
 // 9-point Arial they measure with.
 DocumentFrame ScreenFrame() {
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    HFONT font = CreateFontA(-MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0,
-                             0, "Arial");
-    HGDIOBJ old = SelectObject(dc, font);
-    DocumentFrame f = MeasureFrame(MeasurePage(dc));
-    SelectObject(dc, old);
+    MetafilePage page;
+    HFONT font = CreateFontA(-MulDiv(9, GetDeviceCaps(page.dc(), LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0,
+                             0, 0, 0, "Arial");
+    HGDIOBJ old = SelectObject(page.dc(), font);
+    DocumentFrame f = MeasureFrame(MeasurePage(page.dc()));
+    SelectObject(page.dc(), old);
     DeleteObject(font);
-    DeleteEnhMetaFile(CloseEnhMetaFile(dc));
     return f;
 }
 
 // One page of `kind` drawn into a fresh metafile.
 Recording DrawPage(int kind, PageState& pages) {
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    PrintDocumentPage(dc, kind, pages);
-    HENHMETAFILE emf = CloseEnhMetaFile(dc);
-    Recording r = Read(emf);
-    DeleteEnhMetaFile(emf);
-    return r;
-}
-
-// A 24-bit bitmap file of width x height pixels.
-std::string BitmapFile(int width, int height) {
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = stride * height;
-    file.bfType = 0x4d42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    bytes.append(info.biSizeImage, '\x40');
-    return bytes;
+    MetafilePage page;
+    PrintDocumentPage(page.dc(), kind, pages);
+    return page.Finish();
 }
 
 class DocumentPrintTest : public AppFixture {

@@ -7,51 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "support/plan_text.h"
+
 namespace {
 
 using namespace print;
 
 constexpr int kLh = 50;
 
-// One line per plan item, easy to compare whole:
-//   "T x y C|L|R text", "W left top right bottom text", "L x1 y1 x2 y2",
-//   "P left top right bottom", "B x top digits", "M text".
-std::string Describe(const PlanItem& item) {
-    struct V {
-        std::string operator()(const TextItem& t) const {
-            const char* a = t.align == Align::Left ? "L" : t.align == Align::Centre ? "C" : "R";
-            return "T " + std::to_string(t.x) + " " + std::to_string(t.y) + " " + a + " " + t.text;
-        }
-        std::string operator()(const WrappedTextItem& w) const {
-            return "W " + std::to_string(w.box.left) + " " + std::to_string(w.box.top) + " " +
-                   std::to_string(w.box.right) + " " + std::to_string(w.box.bottom) + " " + w.text;
-        }
-        std::string operator()(const LineItem& l) const {
-            return "L " + std::to_string(l.x1) + " " + std::to_string(l.y1) + " " + std::to_string(l.x2) + " " +
-                   std::to_string(l.y2);
-        }
-        std::string operator()(const BandItem&) const { return "band"; }
-        std::string operator()(const PictureItem& p) const {
-            return "P " + std::to_string(p.box.left) + " " + std::to_string(p.box.top) + " " +
-                   std::to_string(p.box.right) + " " + std::to_string(p.box.bottom);
-        }
-        std::string operator()(const BarcodeItem& b) const {
-            return "B " + std::to_string(b.centreX) + " " + std::to_string(b.top) + " " + b.digits;
-        }
-        std::string operator()(const MessageItem& m) const { return "M " + m.text; }
-    };
-    return std::visit(V{}, item);
-}
-
-std::vector<std::string> Describe(const PagePlan& plan) {
-    std::vector<std::string> out;
-    for (const PlanItem& item : plan.items) out.push_back(Describe(item));
-    return out;
-}
-
 // A centred text on row r.
 std::string C(double row, const std::string& text) {
-    return "T 1000 " + std::to_string(RowY(row, kLh)) + " C " + text;
+    return DescribeText(1000, RowY(row, kLh), 'C', "body", text);
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -169,19 +135,19 @@ TEST_F(ReceiptLayoutTest, StandardReceiptWithHeadingPlacesEveryRow) {
         C(8, "10:15  Mon 3 Jun 24"),
         C(9, "3, Anna Berg"),
         C(10, "------------------------"),
-        "L 30 610 1980 610",
-        "T 30 625 L Description",
-        "T 330 625 L Qty   Price",  // 30 + (20 / 2) * 2 * 15
-        "T 1980 625 R Amount",
-        "L 30 685 1980 685",
-        "T 30 700 L Kingsbridge Vo",
-        "T 350 700 L 1",            // 30 + (20 / 2) * 2 * 16
-        "T 550 700 R 10.00",        // + 10 average widths
-        "T 1980 700 R 10.00",
-        "T 30 750 L Gin",
-        "T 350 750 L 1",
-        "T 550 750 R 2.34",
-        "T 1980 750 R 2.34",
+        "L 30 610 1980 610 0",
+        "T 30 625 L body Description",
+        "T 330 625 L body Qty   Price",  // 30 + (20 / 2) * 2 * 15
+        "T 1980 625 R body Amount",
+        "L 30 685 1980 685 0",
+        "T 30 700 L body Kingsbridge Vo",
+        "T 350 700 L body 1",            // 30 + (20 / 2) * 2 * 16
+        "T 550 700 R body 10.00",        // + 10 average widths
+        "T 1980 700 R body 10.00",
+        "T 30 750 L body Gin",
+        "T 350 750 L body 1",
+        "T 550 750 R body 2.34",
+        "T 1980 750 R body 2.34",
         C(17, "Total: $12.34"),
         C(18, "========================"),
         C(20, "Payment: Cash"),
@@ -207,9 +173,9 @@ TEST_F(ReceiptLayoutTest, VariablePitchWidensTheColumns) {
     metrics.variablePitch = true;
     AddLine(1001, "Gin", 2.34);
     const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, "T 480 625 L Qty   Price"));  // 30 + 10 * 3 * 15
-    EXPECT_TRUE(Has(plan, "T 510 700 L 1"));            // 30 + 10 * 3 * 16
-    EXPECT_TRUE(Has(plan, "T 710 700 R 2.34"));
+    EXPECT_TRUE(Has(plan, "T 480 625 L body Qty   Price"));  // 30 + 10 * 3 * 15
+    EXPECT_TRUE(Has(plan, "T 510 700 L body 1"));            // 30 + 10 * 3 * 16
+    EXPECT_TRUE(Has(plan, "T 710 700 R body 2.34"));
 }
 
 TEST_F(ReceiptLayoutTest, LogoRowsMoveTheWholeReceiptDown) {
@@ -220,7 +186,7 @@ TEST_F(ReceiptLayoutTest, LogoRowsMoveTheWholeReceiptDown) {
     PagePlan plan = Standard();
     EXPECT_EQ(Describe(plan).front(), "P 500 10 1500 260");
     EXPECT_EQ(Describe(plan)[1], C(6, "Header 1"));
-    EXPECT_TRUE(Has(plan, "T 30 950 L Gin"));  // row 5 + 14
+    EXPECT_TRUE(Has(plan, "T 30 950 L body Gin"));  // row 5 + 14
 
     config.SetSwitch(23, 2);  // full width: 2000 x 500, (500 + 20) / 50 = 10 rows
     plan = Standard();
@@ -245,11 +211,11 @@ TEST_F(ReceiptLayoutTest, GroupsOfOneItemAtOnePriceWithoutHeading) {
     const PagePlan plan = Standard();
     // No heading: items from row 12; the group takes a second row for its quantity.
     EXPECT_TRUE(With(plan, "Description").empty());
-    EXPECT_EQ(With(plan, "Espresso"), std::vector<std::string>{"T 30 600 L Espresso"});
-    EXPECT_TRUE(Has(plan, "T 30 650 L 3 @ 1.50"));
-    EXPECT_TRUE(Has(plan, "T 1980 650 R 4.50"));
-    EXPECT_TRUE(Has(plan, "T 30 700 L Croissant"));
-    EXPECT_TRUE(Has(plan, "T 1980 700 R 2.10"));
+    EXPECT_EQ(With(plan, "Espresso"), std::vector<std::string>{"T 30 600 L body Espresso"});
+    EXPECT_TRUE(Has(plan, "T 30 650 L body 3 @ 1.50"));
+    EXPECT_TRUE(Has(plan, "T 1980 650 R body 4.50"));
+    EXPECT_TRUE(Has(plan, "T 30 700 L body Croissant"));
+    EXPECT_TRUE(Has(plan, "T 1980 700 R body 2.10"));
     EXPECT_TRUE(Has(plan, C(16, "Total: $6.60")));
 }
 
@@ -258,11 +224,11 @@ TEST_F(ReceiptLayoutTest, SameItemAtTwoPricesPrintsTwoEntries) {
     AddLine(2001, "Espresso", 1.20);
     AddLine(2001, "Espresso", 1.50);
     const PagePlan plan = Standard();
-    EXPECT_EQ(With(plan, "L Espresso"), (std::vector<std::string>{"T 30 700 L Espresso", "T 30 750 L Espresso"}));
-    EXPECT_TRUE(Has(plan, "T 350 700 L 2"));
-    EXPECT_TRUE(Has(plan, "T 1980 700 R 3.00"));
-    EXPECT_TRUE(Has(plan, "T 350 750 L 1"));
-    EXPECT_TRUE(Has(plan, "T 1980 750 R 1.20"));
+    EXPECT_EQ(With(plan, "L body Espresso"), (std::vector<std::string>{"T 30 700 L body Espresso", "T 30 750 L body Espresso"}));
+    EXPECT_TRUE(Has(plan, "T 350 700 L body 2"));
+    EXPECT_TRUE(Has(plan, "T 1980 700 R body 3.00"));
+    EXPECT_TRUE(Has(plan, "T 350 750 L body 1"));
+    EXPECT_TRUE(Has(plan, "T 1980 750 R body 1.20"));
     EXPECT_TRUE(Has(plan, C(17, "Total: $4.20")));  // rows 14 and 15, as two groups
 }
 
@@ -271,9 +237,9 @@ TEST_F(ReceiptLayoutTest, NonInventoryLinesWithEqualTotalsShareTheFirstDescripti
     AddLine(0, "Gift wrap", 3.00);
     AddLine(0, "Card", 3.00);
     const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, "T 30 600 L Gift wrap"));
-    EXPECT_TRUE(Has(plan, "T 30 650 L 2 @ 3.00"));
-    EXPECT_TRUE(Has(plan, "T 1980 650 R 6.00"));
+    EXPECT_TRUE(Has(plan, "T 30 600 L body Gift wrap"));
+    EXPECT_TRUE(Has(plan, "T 30 650 L body 2 @ 3.00"));
+    EXPECT_TRUE(Has(plan, "T 1980 650 R body 6.00"));
     EXPECT_TRUE(With(plan, "Card").empty());
 }
 
@@ -308,12 +274,12 @@ TEST(GroupLines, ReceiptsGroupItemAndTotalDocumentsAlsoDescription) {
 
 TEST_F(ReceiptLayoutTest, DescriptionsAreCutByLayout) {
     AddLine(1, "Twenty-five characters!!!", 1.00);
-    EXPECT_TRUE(Has(Standard(), "T 30 700 L Twenty-five ch"));  // heading: 14
+    EXPECT_TRUE(Has(Standard(), "T 30 700 L body Twenty-five ch"));  // heading: 14
 
     config.SetSwitch(165, 2);
-    EXPECT_TRUE(Has(Standard(), "T 30 600 L Twenty-five characters!!!"));
+    EXPECT_TRUE(Has(Standard(), "T 30 600 L body Twenty-five characters!!!"));
     config.SetSwitch(12, 2);
-    EXPECT_TRUE(Has(Standard(), "T 30 600 L Twenty-five characte"));  // 20
+    EXPECT_TRUE(Has(Standard(), "T 30 600 L body Twenty-five characte"));  // 20
 
     config.SetSwitch(124, 2);  // centred
     EXPECT_TRUE(Has(Standard(), C(12, "Twenty-five characte, 1.00")));
@@ -331,7 +297,7 @@ TEST_F(ReceiptLayoutTest, CentredItemsWithoutHeading) {
     EXPECT_TRUE(Has(plan, C(15, "Total: $3.60")));
 
     config.SetSwitch(165, 0);  // the heading layout is never centred
-    EXPECT_TRUE(Has(Standard(), "T 30 700 L Bagel"));
+    EXPECT_TRUE(Has(Standard(), "T 30 700 L body Bagel"));
 }
 
 TEST_F(ReceiptLayoutTest, DiscountWithoutTaxPrintsSubTotalThenDiscount) {
@@ -358,8 +324,8 @@ TEST_F(ReceiptLayoutTest, NetPricesPrintSubTotalOnceBeforeTaxesAndDiscount) {
     sale.SetTotal(12.60);
     PayCash(20.00);
     const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, "T 550 700 R 10.00"));   // the net price
-    EXPECT_TRUE(Has(plan, "T 1980 750 R 1.00"));
+    EXPECT_TRUE(Has(plan, "T 550 700 R body 10.00"));   // the net price
+    EXPECT_TRUE(Has(plan, "T 1980 750 R body 1.00"));
     EXPECT_EQ(With(plan, "Sub total"), std::vector<std::string>{C(17, "Sub total: 11.00")});
     EXPECT_TRUE(Has(plan, C(18, "VAT: 2.00")));
     EXPECT_TRUE(Has(plan, C(19, "PST: 0.10")));
@@ -409,12 +375,12 @@ TEST_F(ReceiptLayoutTest, WrappedClosingMessageMovesTheClosingRowDown) {
     PayCash(2.00);
     // Header to the total as before with one item: total 16, rule 17, payment 19, message 21.
     auto plan = Describe(Standard());
-    EXPECT_EQ(plan[plan.size() - 2], "W 0 1050 2000 1250 " + message);
+    EXPECT_EQ(plan[plan.size() - 2], "W 0 1050 2000 1250 body " + message);
     EXPECT_EQ(plan.back(), C(25, "  "));  // three lines: 21 + 1 + 150 / 50
 
     config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, "Thanks");
     plan = Describe(Standard());
-    EXPECT_EQ(plan[plan.size() - 2], "W 0 1050 2000 1250 Thanks");
+    EXPECT_EQ(plan[plan.size() - 2], "W 0 1050 2000 1250 body Thanks");
     EXPECT_EQ(plan.back(), C(22, "  "));
 }
 
@@ -531,8 +497,8 @@ TEST_F(ReceiptLayoutTest, AddReceiptElementPlacesByMode) {
     SetRow(16, -2);
     EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 10, 0), -1);
     EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 12.5, 1), 12);
-    EXPECT_EQ(Describe(plan), (std::vector<std::string>{"T 700 700 C Receipt: 1234", "T 700 500 C Receipt: 1234",
-                                                        "T 700 625 C Receipt: 1234"}));
+    EXPECT_EQ(Describe(plan), (std::vector<std::string>{"T 700 700 C body Receipt: 1234", "T 700 500 C body Receipt: 1234",
+                                                        "T 700 625 C body Receipt: 1234"}));
 
     // Elements 17 and 18 are centred like the others; 18 is empty for a refund.
     PagePlan more;
@@ -583,11 +549,11 @@ TEST_F(ReceiptLayoutTest, CustomReceiptWithNoLayoutRowsStillPrintsTimeItemsAndCl
     PayCash(5.00);
     const std::vector<std::string> expected = {
         C(0, "10:15  Mon 3 Jun 24"),
-        "T 20 100 L Gin",  // row L + 2 + 0
-        "T 1980 100 R 2.00",
-        "T 20 150 L Tonic",
-        "T 20 200 L 2 @ 1.00",
-        "T 1980 200 R 2.00",
+        "T 20 100 L body Gin",  // row L + 2 + 0
+        "T 1980 100 R body 2.00",
+        "T 20 150 L body Tonic",
+        "T 20 200 L body 2 @ 1.00",
+        "T 1980 200 R body 2.00",
         C(7, "  "),  // R = 5, N = 0: R + N + 2
     };
     EXPECT_EQ(Joined(Describe(Custom())), Joined(expected));
@@ -623,8 +589,8 @@ TEST_F(ReceiptLayoutTest, CustomReceiptPlacesElementsOnTheirRows) {
         C(1, "Header 1"),
         C(3, "10:15  Mon 3 Jun 24"),
         C(2, "Receipt: 1234"),
-        "T 20 250 L Gin",  // M = 3: row 0 + 2 + 3
-        "T 1980 250 R 2.00",
+        "T 20 250 L body Gin",  // M = 3: row 0 + 2 + 3
+        "T 1980 250 R body 2.00",
         C(12, "Thank you for shopping"),  // R = 6
         C(8, "Total: $2.00"),
         C(9, "Tendered: 5.00"),
@@ -640,8 +606,8 @@ TEST_F(ReceiptLayoutTest, CustomReceiptPlacesElementsOnTheirRows) {
         C(9, "Customer: 77"),
         C(2, "Receipt: 1234"),
         C(10, "1 High St"),
-        "T 20 600 L Gin",
-        "T 1980 600 R 2.00",
+        "T 20 600 L body Gin",
+        "T 1980 600 R body 2.00",
         C(19, "Thank you for shopping"),
         C(15, "Total: $2.00"),
         C(16, "Tendered: 5.00"),
@@ -662,11 +628,11 @@ TEST_F(ReceiptLayoutTest, CustomReceiptLogoDiscountAndNote) {
     const std::vector<std::string> expected = {
         "P 500 10 1500 260",
         C(5, "10:15  Mon 3 Jun 24"),
-        "T 20 350 L Gin",  // 5 + 2
-        "T 1980 350 R 2.00",
-        "T 20 400 L (Discount: 0.25)",  // R = 8, then 9
+        "T 20 350 L body Gin",  // 5 + 2
+        "T 1980 350 R body 2.00",
+        "T 20 400 L body (Discount: 0.25)",  // R = 8, then 9
         C(10, "Total: $2.00"),
-        "W 0 600 2000 800 Deliver to the back door please, ring twice",
+        "W 0 600 2000 800 body Deliver to the back door please, ring twice",
         C(16, "  "),  // N = max(1, 3) + 100 / 50 = 5; 9 + 5 + 2
     };
     EXPECT_EQ(Joined(Describe(Custom())), Joined(expected));
@@ -681,21 +647,21 @@ TEST_F(ReceiptLayoutTest, CustomReceiptItemSwitches) {
     AddLine(2, "Wine", 12.00, 0.00, 10.00);
     config.SetSwitch(186, 2);
     auto plan = Custom();
-    EXPECT_TRUE(Has(plan, "T 20 100 L Bread and butter pudding"));
-    EXPECT_TRUE(Has(plan, "T 1980 100 R E  4.00"));
-    EXPECT_TRUE(Has(plan, "T 20 150 L Wine"));
-    EXPECT_TRUE(Has(plan, "T 20 200 L 2 @ 12.00"));
-    EXPECT_TRUE(Has(plan, "T 1980 200 R 24.00"));
+    EXPECT_TRUE(Has(plan, "T 20 100 L body Bread and butter pudding"));
+    EXPECT_TRUE(Has(plan, "T 1980 100 R body E  4.00"));
+    EXPECT_TRUE(Has(plan, "T 20 150 L body Wine"));
+    EXPECT_TRUE(Has(plan, "T 20 200 L body 2 @ 12.00"));
+    EXPECT_TRUE(Has(plan, "T 1980 200 R body 24.00"));
 
     config.SetSwitch(188, 2);  // net prices
     config.SetSwitch(12, 2);
     plan = Custom();
-    EXPECT_TRUE(Has(plan, "T 20 100 L Bread and butter pud"));
-    EXPECT_TRUE(Has(plan, "T 20 200 L 2 @ 10.00"));
-    EXPECT_TRUE(Has(plan, "T 1980 200 R 20.00"));
+    EXPECT_TRUE(Has(plan, "T 20 100 L body Bread and butter pud"));
+    EXPECT_TRUE(Has(plan, "T 20 200 L body 2 @ 10.00"));
+    EXPECT_TRUE(Has(plan, "T 1980 200 R body 20.00"));
 
     config.SetSwitch(188, 1);  // only 2 means net
-    EXPECT_TRUE(Has(Custom(), "T 1980 200 R 24.00"));
+    EXPECT_TRUE(Has(Custom(), "T 1980 200 R body 24.00"));
 
     config.SetSwitch(128, 2);  // centred
     plan = Custom();
@@ -721,24 +687,24 @@ TEST_F(ReceiptLayoutTest, KitchenTicketRows) {
         C(7, "Mon 3 Jun 24"),
         C(8, "Associate: 3: Anna Berg"),
         C(9, "------------------------"),
-        "L 30 610 1980 610",
-        "T 30 625 L Description",
-        "T 330 625 L Qty   Price",
-        "T 1980 625 R Amount",
-        "L 30 685 1980 685",
-        "T 30 700 L Burger",
-        "T 350 700 L 2",
-        "T 550 700 R 8.50",
-        "T 1980 700 R 17.00",
-        "T 30 750 L Fries",
-        "T 350 750 L 1",
-        "T 550 750 R 2.50",
-        "T 1980 750 R 2.50",
+        "L 30 610 1980 610 0",
+        "T 30 625 L body Description",
+        "T 330 625 L body Qty   Price",
+        "T 1980 625 R body Amount",
+        "L 30 685 1980 685 0",
+        "T 30 700 L body Burger",
+        "T 350 700 L body 2",
+        "T 550 700 R body 8.50",
+        "T 1980 700 R body 17.00",
+        "T 30 750 L body Fries",
+        "T 350 750 L body 1",
+        "T 550 750 R body 2.50",
+        "T 1980 750 R body 2.50",
         C(17, "Total: $19.50"),
         C(18, "========================"),
         C(20, "VAT: 1.25 (20.00%)"),
         C(21, "Transaction note:"),
-        "W 0 1100 2000 1250 No onions on the second burger, extra ketchup",
+        "W 0 1100 2000 1250 body No onions on the second burger, extra ketchup",
     };
     EXPECT_EQ(Joined(Describe(LayOutKitchenTicket(in, metrics))), Joined(expected));
 
@@ -750,9 +716,9 @@ TEST_F(ReceiptLayoutTest, KitchenTicketRows) {
     const auto plan = Describe(LayOutKitchenTicket(in, metrics));
     EXPECT_EQ(plan.back(), C(19, "Transaction note:"));
     EXPECT_EQ(plan[plan.size() - 2], C(17, "========================"));
-    EXPECT_EQ(plan[6], "T 30 600 L Burger");
-    EXPECT_EQ(plan[7], "T 30 650 L 2 @ 8.50");
-    EXPECT_EQ(plan[9], "T 30 700 L Fries with cheese an");
+    EXPECT_EQ(plan[6], "T 30 600 L body Burger");
+    EXPECT_EQ(plan[7], "T 30 650 L body 2 @ 8.50");
+    EXPECT_EQ(plan[9], "T 30 700 L body Fries with cheese an");
 }
 
 }  // namespace

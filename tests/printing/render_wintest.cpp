@@ -4,10 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -18,202 +14,14 @@
 #include "shell/app_state.h"
 #include "shell/message_box.h"
 #include "support/app_fixture.h"
+#include "support/metafile_recording.h"
 
 using namespace print;
 
 namespace {
 
-struct DrawnText {
-    std::string text;
-    int x = 0, y = 0;
-    UINT align = 0;       // the text alignment in effect
-    LONG fontWeight = 0;  // of the font selected (0 = a stock font)
-    LONG fontHeight = 0;
-};
-
-struct DrawnFill {
-    RECTL box{};
-    COLORREF brushColour = 0;
-};
-
-// What a metafile holds, in drawing order.
-struct Recording {
-    std::vector<DrawnText> texts;
-    std::vector<RECTL> rectangles;     // EMR_RECTANGLE boxes, logical units, edges inclusive
-    std::vector<POINTL> lineStarts;    // EMR_MOVETOEX
-    std::vector<POINTL> lineEnds;      // EMR_LINETO
-    std::vector<LONG> linePenWidths;   // width of the pen selected at each line end
-    std::vector<DrawnFill> fills;      // pattern fills (bands)
-    std::vector<EMRSTRETCHBLT> stretches;
-    std::vector<DWORD> mapModes;       // EMR_SETMAPMODE in order
-    std::vector<LOGFONTW> fontsCreated;
-    std::vector<LOGPEN> pensCreated;
-    std::vector<LOGBRUSH32> brushesCreated;
-    int created = 0;
-    int deleted = 0;
-    std::vector<DWORD> types;
-
-    const DrawnText* Find(const std::string& text) const {
-        for (const DrawnText& t : texts)
-            if (t.text == text) return &t;
-        return nullptr;
-    }
-    bool HasTextStartingWith(const std::string& prefix) const {
-        return std::any_of(texts.begin(), texts.end(),
-                           [&](const DrawnText& t) { return t.text.rfind(prefix, 0) == 0; });
-    }
-};
-
-std::string Narrow(const WCHAR* w, int n) {
-    std::string s;
-    for (int i = 0; i < n; ++i) s.push_back(w[i] < 128 ? static_cast<char>(w[i]) : '?');
-    return s;
-}
-
-Recording Read(HENHMETAFILE emf) {
-    Recording r;
-    UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
-    std::vector<BYTE> bytes(size);
-    GetEnhMetaFileBits(emf, size, bytes.data());
-
-    // Object table of the metafile: index -> what it is.
-    enum class Kind { Font, Pen, Brush };
-    struct Object {
-        Kind kind;
-        std::size_t index;  // into fontsCreated / pensCreated / brushesCreated
-    };
-    std::map<DWORD, Object> objects;
-    const LOGFONTW* font = nullptr;
-    LONG penWidth = 1;
-    COLORREF brushColour = RGB(255, 255, 255);
-    UINT align = 0;
-
-    for (std::size_t at = 0; at + sizeof(EMR) <= bytes.size();) {
-        auto* rec = reinterpret_cast<const ENHMETARECORD*>(bytes.data() + at);
-        if (rec->nSize < sizeof(EMR) || at + rec->nSize > bytes.size()) break;
-        r.types.push_back(rec->iType);
-        switch (rec->iType) {
-            case EMR_EXTTEXTOUTW: {
-                auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-                auto* chars = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
-                r.texts.push_back({Narrow(chars, static_cast<int>(t->emrtext.nChars)), t->emrtext.ptlReference.x,
-                                   t->emrtext.ptlReference.y, align, font ? font->lfWeight : 0,
-                                   font ? font->lfHeight : 0});
-                break;
-            }
-            case EMR_EXTTEXTOUTA: {
-                auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
-                auto* chars = reinterpret_cast<const char*>(rec) + t->emrtext.offString;
-                r.texts.push_back({std::string(chars, t->emrtext.nChars), t->emrtext.ptlReference.x,
-                                   t->emrtext.ptlReference.y, align, font ? font->lfWeight : 0,
-                                   font ? font->lfHeight : 0});
-                break;
-            }
-            case EMR_SETTEXTALIGN: align = reinterpret_cast<const EMRSETTEXTALIGN*>(rec)->iMode; break;
-            case EMR_SETMAPMODE: r.mapModes.push_back(reinterpret_cast<const EMRSETMAPMODE*>(rec)->iMode); break;
-            case EMR_RECTANGLE: r.rectangles.push_back(reinterpret_cast<const EMRRECTANGLE*>(rec)->rclBox); break;
-            case EMR_MOVETOEX: r.lineStarts.push_back(reinterpret_cast<const EMRMOVETOEX*>(rec)->ptl); break;
-            case EMR_LINETO:
-                r.lineEnds.push_back(reinterpret_cast<const EMRLINETO*>(rec)->ptl);
-                r.linePenWidths.push_back(penWidth);
-                break;
-            case EMR_BITBLT: {
-                auto* b = reinterpret_cast<const EMRBITBLT*>(rec);
-                if (b->cbBmiSrc == 0)
-                    r.fills.push_back({{b->xDest, b->yDest, b->xDest + b->cxDest, b->yDest + b->cyDest}, brushColour});
-                break;
-            }
-            case EMR_STRETCHBLT: r.stretches.push_back(*reinterpret_cast<const EMRSTRETCHBLT*>(rec)); break;
-            case EMR_EXTCREATEFONTINDIRECTW: {
-                auto* f = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
-                r.fontsCreated.push_back(f->elfw.elfLogFont);
-                objects[f->ihFont] = {Kind::Font, r.fontsCreated.size() - 1};
-                ++r.created;
-                break;
-            }
-            case EMR_CREATEPEN: {
-                auto* p = reinterpret_cast<const EMRCREATEPEN*>(rec);
-                r.pensCreated.push_back(p->lopn);
-                objects[p->ihPen] = {Kind::Pen, r.pensCreated.size() - 1};
-                ++r.created;
-                break;
-            }
-            case EMR_CREATEBRUSHINDIRECT: {
-                auto* b = reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(rec);
-                r.brushesCreated.push_back(b->lb);
-                objects[b->ihBrush] = {Kind::Brush, r.brushesCreated.size() - 1};
-                ++r.created;
-                break;
-            }
-            case EMR_SELECTOBJECT: {
-                DWORD ih = reinterpret_cast<const EMRSELECTOBJECT*>(rec)->ihObject;
-                if (ih & 0x80000000) {  // a stock object
-                    DWORD stock = ih & 0x7fffffff;
-                    if (stock == BLACK_PEN) penWidth = 1;
-                    if (stock == NULL_PEN) penWidth = 0;
-                    if (stock == BLACK_BRUSH) brushColour = RGB(0, 0, 0);
-                    if (stock == WHITE_BRUSH) brushColour = RGB(255, 255, 255);
-                    if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT) font = nullptr;
-                    break;
-                }
-                auto it = objects.find(ih);
-                if (it == objects.end()) break;
-                const Object& o = it->second;
-                if (o.kind == Kind::Font) font = &r.fontsCreated[o.index];
-                if (o.kind == Kind::Pen) penWidth = r.pensCreated[o.index].lopnWidth.x;
-                if (o.kind == Kind::Brush) brushColour = r.brushesCreated[o.index].lbColor;
-                break;
-            }
-            case EMR_DELETEOBJECT: ++r.deleted; break;
-            default: break;
-        }
-        at += rec->nSize;
-    }
-    return r;
-}
-
-// A metafile device context on the screen's metrics; Finish() ends the recording.
-class MetafilePage {
-public:
-    MetafilePage() : dc_(CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr)) {}
-    ~MetafilePage() {
-        if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-    }
-    HDC dc() const { return dc_; }
-    Recording Finish() {
-        HENHMETAFILE emf = CloseEnhMetaFile(dc_);
-        dc_ = nullptr;
-        Recording r = Read(emf);
-        DeleteEnhMetaFile(emf);
-        return r;
-    }
-
-private:
-    HDC dc_;
-};
-
 HFONT Arial(int height, int weight) {
     return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-}
-
-// A 24-bit bottom-up bitmap file of width x height pixels, all one colour.
-std::string BitmapFile(int width, int height) {
-    const int stride = (width * 3 + 3) & ~3;
-    const int pixels = stride * height;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + pixels;
-    ih.biSize = sizeof ih;
-    ih.biWidth = width;
-    ih.biHeight = height;
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    std::string bytes(reinterpret_cast<const char*>(&fh), sizeof fh);
-    bytes.append(reinterpret_cast<const char*>(&ih), sizeof ih);
-    bytes.append(pixels, '\x40');
-    return bytes;
 }
 
 // Runs of '1' in the bars: each Code 39 digit and the start/stop character has five bars.
@@ -251,24 +59,24 @@ TEST(RenderPlan, DrawsTextsAtTheirPointsWithTheirAlignmentAndFont) {
     EXPECT_EQ(r.texts[0].x, 100);
     EXPECT_EQ(r.texts[0].y, 50);
     EXPECT_EQ(r.texts[0].align, static_cast<UINT>(TA_LEFT | TA_TOP | TA_NOUPDATECP));
-    EXPECT_EQ(r.texts[0].fontWeight, FW_NORMAL);
-    EXPECT_EQ(r.texts[0].fontHeight, -40);
+    EXPECT_EQ(r.texts[0].weight, FW_NORMAL);
+    EXPECT_EQ(r.texts[0].height, -40);
 
     EXPECT_EQ(r.texts[1].text, "Centred text");
     EXPECT_EQ(r.texts[1].x, 500);
     EXPECT_EQ(r.texts[1].y, 60);
     EXPECT_EQ(r.texts[1].align, static_cast<UINT>(TA_CENTER | TA_TOP | TA_NOUPDATECP));
-    EXPECT_EQ(r.texts[1].fontWeight, FW_BOLD);
-    EXPECT_EQ(r.texts[1].fontHeight, -40);
+    EXPECT_EQ(r.texts[1].weight, FW_BOLD);
+    EXPECT_EQ(r.texts[1].height, -40);
 
     EXPECT_EQ(r.texts[2].text, "Right text");
     EXPECT_EQ(r.texts[2].x, 900);
     EXPECT_EQ(r.texts[2].align, static_cast<UINT>(TA_RIGHT | TA_TOP | TA_NOUPDATECP));
-    EXPECT_EQ(r.texts[2].fontHeight, -80);
+    EXPECT_EQ(r.texts[2].height, -80);
 
     // No header font given: the body font.
-    EXPECT_EQ(r.texts[3].fontWeight, FW_NORMAL);
-    EXPECT_EQ(r.texts[3].fontHeight, -40);
+    EXPECT_EQ(r.texts[3].weight, FW_NORMAL);
+    EXPECT_EQ(r.texts[3].height, -40);
 }
 
 TEST(RenderPlan, WithoutFontsDrawsInTheFontTheDeviceHasSelected) {
@@ -283,8 +91,8 @@ TEST(RenderPlan, WithoutFontsDrawsInTheFontTheDeviceHasSelected) {
     Recording r = page.Finish();
     DeleteObject(printerFont);
     ASSERT_EQ(r.texts.size(), 1u);
-    EXPECT_EQ(r.texts[0].fontHeight, -33);
-    EXPECT_EQ(r.texts[0].fontWeight, 600);
+    EXPECT_EQ(r.texts[0].height, -33);
+    EXPECT_EQ(r.texts[0].weight, 600);
 }
 
 TEST(RenderPlan, LinesBandsAndLogosWithEveryObjectDeleted) {
@@ -500,7 +308,7 @@ TEST_F(PrintReceiptTest, SaleOfTwoLinesInTwelvePointArial) {
     EXPECT_EQ(std::wstring(r.fontsCreated[0].lfFaceName), L"Arial");
     const DrawnText* receipt = r.Find("Receipt: 7");
     ASSERT_NE(receipt, nullptr);
-    EXPECT_EQ(receipt->fontHeight, height);
+    EXPECT_EQ(receipt->height, height);
     EXPECT_EQ(r.deleted, r.created);
     EXPECT_TRUE(messages().messages().empty());
 }
