@@ -81,9 +81,9 @@ std::string DayFilePath(const std::string& dataDir, const LocalTime& t) {
     return dataDir + Format("\\%d\\%d\\%d.txt", t.year, t.month, t.day);
 }
 
-std::string MonthMarkerText(const LocalTime& t) {
-    return Format("%02d:%02d", t.hour, t.minute);
-}
+std::string HourMinuteText(const LocalTime& t) { return Format("%02d:%02d", t.hour, t.minute); }
+
+std::string MonthMarkerText(const LocalTime& t) { return HourMinuteText(t); }
 
 LogEntry SwitchOnEntry(const ClockText& clock) {
     return {"\r\n" + HourMinute(clock) + " " + DatePart(clock) + "  Switched on.\r\n"};

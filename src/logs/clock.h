@@ -42,6 +42,8 @@ std::string YearDirectory(const std::string& dataDir, const LocalTime& t);
 std::string MonthDirectory(const std::string& dataDir, const LocalTime& t);
 std::string DayFilePath(const std::string& dataDir, const LocalTime& t);
 inline constexpr const char* kMarkerFileName = "base.dat";
+// "%02d:%02d": hour and minute.
+std::string HourMinuteText(const LocalTime& t);
 // Contents of the month directory's marker: the creation time as "%02d:%02d".
 std::string MonthMarkerText(const LocalTime& t);
 

@@ -112,9 +112,7 @@ EmailOrder OrderForEmail(const HeaderTexts& headers, const TransactionRecord& ba
     order.total = basket.Total();
     order.customer = basket.CustomerNumber();
     if (order.customer != 0 && customer.Number() == order.customer) order.customerEmail = customer.Email();
-    char time[8];
-    std::snprintf(time, sizeof time, "%02d:%02d", now.hour % 100, now.minute % 100);
-    order.time = time;
+    order.time = HourMinuteText(now);
     order.date = date;
     return order;
 }

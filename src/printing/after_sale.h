@@ -52,11 +52,8 @@ AfterSalePlan PlanAfterSale(const AfterSaleSettings& settings);
 // outside 1..4, with or without two copies).
 int AutomaticDocumentCode(std::int32_t automaticDocument, std::int32_t twoCopies);
 
-// One print job of a document.
-enum class Printer {
-    Receipt,   // the receipt printer by name when one is chosen, else the print dialog
-    Document,  // the print dialog (or the default printer)
-};
+// One print job of a document: on the receipt printer or as a document.
+using Printer = print::PrinterChoice;
 struct DocumentJob {
     int kind = 0;                  // kStandardReceipt, kCustomReceipt, kInvoice1, ...
     Printer printer = Printer::Document;

@@ -47,17 +47,13 @@ namespace {
 JobResult PrintDocument(HWND owner, const aftersale::DocumentJob& job) {
     const int kind = job.kind;
     DrawPage draw;
-    PrinterChoice choice;
-    if (job.printer == aftersale::Printer::Receipt) {
-        choice = PrinterChoice::Receipt;
+    if (job.printer == PrinterChoice::Receipt)
         draw = [kind](HDC dc, PageState&) { PrintReceipt(dc, kind); };
-    } else {
-        choice = PrinterChoice::Document;
+    else
         draw = [kind](HDC dc, PageState& pages) { PrintDocumentPage(dc, kind, pages); };
-    }
     AfterCopy afterCopy;
     if (job.closingSequence) afterCopy = [] { g_afterSaleOutputs.sendClosingSequence(); };
-    return g_afterSaleOutputs.runPrintJob(owner, choice, kind, draw, afterCopy, job.extraCopies);
+    return g_afterSaleOutputs.runPrintJob(owner, job.printer, kind, draw, afterCopy, job.extraCopies);
 }
 
 void PrintKitchenJob(HWND owner) {
@@ -68,10 +64,9 @@ void PrintKitchenJob(HWND owner) {
 
 // The order of the sale in the basket, at the time now.
 aftersale::EmailOrder CurrentOrder() {
-    RefreshClock();
-    char date[64] = {};
-    if (FormatDateWithLocale(g_localTime, "MMM d yyyy", date, sizeof date) <= 0) date[0] = 0;
-    return aftersale::OrderForEmail(g_app.headers, g_app.basket, g_app.live, CurrentCustomer(), g_localTime, date);
+    const SaleDocumentInputs now = CurrentSaleInputs();  // refreshes the clock
+    return aftersale::OrderForEmail(g_app.headers, g_app.basket, g_app.live, CurrentCustomer(), g_localTime,
+                                    now.todayLong);
 }
 
 void SendOrderEmail(HWND dialog) {

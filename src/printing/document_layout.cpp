@@ -548,8 +548,8 @@ std::string TermsText(const TerminalConfig& config, const LabelTable& labels, in
     return text;
 }
 
-HeaderFontSpec CustomInvoiceHeaderFont(const TerminalConfig& config) {
-    HeaderFontSpec font;
+HeaderFontSettings CustomInvoiceHeaderFont(const TerminalConfig& config) {
+    HeaderFontSettings font;
     auto entry = [&](int k) { return config.Int32(cfg::kAssociateFlags + 4 * static_cast<std::size_t>(k)); };
     if (entry(101) == 0) return font;
     font.configured = true;

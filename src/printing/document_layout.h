@@ -34,14 +34,14 @@ std::string TermsText(const TerminalConfig& config, const LabelTable& labels, in
 
 // The custom invoice's configured header font: LOGFONT fields over the device
 // default font, and the face name. `configured` is false when the normal font is used.
-struct HeaderFontSpec {
+struct HeaderFontSettings {
     bool configured = false;
     std::int32_t height = 0, width = 0, escapement = 0, orientation = 0, weight = 0;
     std::int32_t italic = 0, underline = 0, strikeOut = 0, charSet = 0;
     std::int32_t outPrecision = 0, clipPrecision = 0, quality = 0, pitchAndFamily = 0;
     std::string face;  // at most 31 characters
 };
-HeaderFontSpec CustomInvoiceHeaderFont(const TerminalConfig& config);
+HeaderFontSettings CustomInvoiceHeaderFont(const TerminalConfig& config);
 
 // One page of document `kind`, starting at pages.nextLine. Raises pages.page (and
 // moves pages.nextLine) when the items or the summary continue on another page.

@@ -18,7 +18,7 @@ constexpr int kTitlePoints = 18;
 // The custom invoice's header font: the device default font with the configured
 // fields over it. Null when none is configured or it cannot be made.
 HFONT CreateHeaderFont(const TerminalConfig& config) {
-    const HeaderFontSpec wanted = CustomInvoiceHeaderFont(config);
+    const HeaderFontSettings wanted = CustomInvoiceHeaderFont(config);
     if (!wanted.configured) return nullptr;
     LOGFONTA lf{};
     GetObjectA(GetStockObject(DEVICE_DEFAULT_FONT), sizeof lf, &lf);

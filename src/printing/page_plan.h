@@ -128,6 +128,13 @@ inline constexpr int kInvoice2 = 2401;
 inline constexpr int kCustomInvoice = 2409;
 inline constexpr int kDeliveryNote = 2419;
 
+// Which printer a print job goes to.
+enum class PrinterChoice {
+    Receipt,   // the receipt printer by name when one is chosen, else the dialog
+    Kitchen,   // the kitchen printer by name when one is chosen, else the default printer
+    Document,  // always the print dialog (or the default printer when confirmation is omitted)
+};
+
 // The page counter and continuation index a multi-page document advances; the print
 // job starts every copy at page 1, line 0.
 struct PageState {

@@ -12,13 +12,6 @@
 
 namespace print {
 
-// Which printer a job goes to.
-enum class PrinterChoice {
-    Receipt,   // the receipt printer by name when one is chosen, else the dialog
-    Kitchen,   // the kitchen printer by name when one is chosen, else the default printer
-    Document,  // always the print dialog (or the default printer when confirmation is omitted)
-};
-
 // How a job gets its device context: the print-dialog request, or a printer by name.
 struct PrinterRequest {
     DWORD dialogFlags = 0;   // PRINTDLGA flags when the print dialog (or default) is asked

@@ -17,12 +17,6 @@ namespace {
 constexpr int kReceiptFontSwitch = 34;
 constexpr std::size_t kKitchenDateLimit = 19;
 
-std::string TwoDigitClock(const LocalTime& t) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
-    return text;
-}
-
 std::string LongDate(const LocalTime& t) {
     char text[64] = {};
     if (FormatDateWithLocale(t, "MMM d yyyy", text, static_cast<int>(sizeof text)) <= 0) return {};
@@ -107,7 +101,7 @@ SaleDocumentInputs CurrentSaleInputs() {
     in.basketTable = g_app.basketTable;
     RefreshClock();
     const LocalTime now = g_localTime;
-    in.nowClock = TwoDigitClock(now);
+    in.nowClock = HourMinuteText(now);
     in.todayLong = LongDate(now);
     in.kitchenDate = KitchenDate(now);
     return in;

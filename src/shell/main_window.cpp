@@ -27,7 +27,7 @@ constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriodMs = 30000;
 
 // An owner-drawn button of the fixed set, with its tool tip and two pictures.
-struct ButtonSpec {
+struct ButtonLayout {
     int id;
     const char* tip;
     const char* normal;   // bitmap resource name, or "#n" for a number
@@ -36,7 +36,7 @@ struct ButtonSpec {
     bool hiddenAtFirst;
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonLayout kButtons[] = {
     {CMD_EFT_PAYMENT, "Pay by credit debit card", "eft", "eft2", {160, 96, 56, 56}, false},
     {CMD_ADD_NOTE, "Add transaction note", "return2", "return0", {89, 212, 56, 56}, false},
     {CMD_OPEN_DRAWER, "Open cash till drawer", "newf2", "newf", {160, 154, 56, 56}, false},
@@ -82,7 +82,7 @@ HBITMAP Bitmap(const char* name) {
 }
 
 void LoadAllBitmaps() {
-    for (const ButtonSpec& b : kButtons) {
+    for (const ButtonLayout& b : kButtons) {
         Bitmap(b.normal);
         Bitmap(b.pressed);
     }
@@ -121,7 +121,7 @@ LRESULT CALLBACK ItemBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void CreateControls(HWND hwnd) {
-    for (const ButtonSpec& b : kButtons) {
+    for (const ButtonLayout& b : kButtons) {
         HWND button = CreateOwnerDrawn(hwnd, b.id, !b.hiddenAtFirst);
         if (b.place.width) Move(button, b.place);
     }
@@ -153,12 +153,12 @@ void CreateControls(HWND hwnd) {
                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
                                        g_app.instance, nullptr);
     SetWindowPos(g_window.tooltip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    for (const ButtonSpec& b : kButtons) AddTip(GetDlgItem(hwnd, b.id), b.tip);
+    for (const ButtonLayout& b : kButtons) AddTip(GetDlgItem(hwnd, b.id), b.tip);
 }
 
 void ApplyLayout(HWND hwnd, int w, int h) {
     const MainLayout l = ComputeLayout(w, h);
-    for (const ButtonSpec& b : kButtons)
+    for (const ButtonLayout& b : kButtons)
         if (b.place.width) Move(b.id, b.place);
     Move(g_app.basketList, l.basketList);
     if (l.pictureButtons != g_window.pictureButtonsShown) {
@@ -274,8 +274,8 @@ void OnPaint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-const ButtonSpec* SpecOf(int id) {
-    for (const ButtonSpec& b : kButtons)
+const ButtonLayout* SpecOf(int id) {
+    for (const ButtonLayout& b : kButtons)
         if (b.id == id) return &b;
     return nullptr;
 }
@@ -322,7 +322,7 @@ void OnDrawItem(const DRAWITEMSTRUCT& d) {
         }
         return;
     }
-    if (const ButtonSpec* button = SpecOf(id)) {
+    if (const ButtonLayout* button = SpecOf(id)) {
         DrawBitmap(dc, Bitmap(pressed ? button->pressed : button->normal), 0, 0, width, height);
         if (id == CMD_CHANGE_BASKET_TABLE)
             DrawCentred(dc, 45, 36, std::to_string(g_app.basketTable), RGB(255, 0, 0));

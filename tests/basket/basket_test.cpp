@@ -33,7 +33,7 @@ TerminalConfig MakeConfig(const TaxSetup& t) {
     return c;
 }
 
-struct LineSpec {
+struct TestLine {
     std::int64_t item;
     const char* description;
     double price;
@@ -43,7 +43,7 @@ struct LineSpec {
 };
 
 // What item entry does around the pricing: number and description, then the count.
-bool AddLine(TransactionRecord& b, const TerminalConfig& c, const LineSpec& l) {
+bool AddLine(TransactionRecord& b, const TerminalConfig& c, const TestLine& l) {
     const int n = b.LineCount();
     if (!PriceLineIntoTotals(b, c, l.price, l.taxCode, l.cost, l.roundDown)) return false;
     b.SetLineItemNumber(n, l.item);
@@ -210,10 +210,10 @@ TEST(BasketPricing, AFullBasketTakesNoFurtherLine) {
 // ---------------------------------------------------------------------------
 // Removing lines.
 
-const LineSpec kA{11, "Apple", 1.20, 1, 0.70};
-const LineSpec kB{22, "Beer", 3.35, 0, 2.10};
-const LineSpec kC{33, "Cheese", 7.99, 2, 5.00};
-const LineSpec kD{44, "Dates", 4.15, 3, 1.00};
+const TestLine kA{11, "Apple", 1.20, 1, 0.70};
+const TestLine kB{22, "Beer", 3.35, 0, 2.10};
+const TestLine kC{33, "Cheese", 7.99, 2, 5.00};
+const TestLine kD{44, "Dates", 4.15, 3, 1.00};
 
 TEST(BasketRemove, MiddleLineClosesTheGapAndLeavesTheOthersTotals) {
     const TerminalConfig c = MakeConfig({.rate1 = 1750, .rate2 = 500, .taxOnTax = true});
@@ -283,7 +283,7 @@ TEST(BasketRemove, DiscountTotalStaysLessTheLinesOwnDiscount) {
 TEST(BasketRemove, EmptyingAFullBasketLineByLineReturnsToZero) {
     const TerminalConfig c = MakeConfig({.rate1 = 2000, .rate2 = 700, .taxOnTax = true});
     TransactionRecord b;
-    const LineSpec lines[] = {kA, kB, kC, kD};
+    const TestLine lines[] = {kA, kB, kC, kD};
     for (int i = 0; i < txn::kMaxLines; ++i) ASSERT_TRUE(AddLine(b, c, lines[i % 4]));
     // From the middle, then the front, then the back.
     for (int left = txn::kMaxLines; left > 0; --left) {

@@ -583,18 +583,18 @@ TEST_F(DocumentLayoutTest, CustomInvoiceHeaderFontFromTheConfiguration) {
     config.SetInt32(cfg::kAssociateFlags + 4 * 102, -80);
     config.SetInt32(cfg::kAssociateFlags + 4 * 106, 700);
     config.SetText(cfg::kPrinterPortBlock, 200, "Times New Roman with a face name far too long for a font");
-    HeaderFontSpec spec = CustomInvoiceHeaderFont(config);
-    EXPECT_TRUE(spec.configured);
-    EXPECT_EQ(spec.height, -80);
-    EXPECT_EQ(spec.width, 103);
-    EXPECT_EQ(spec.escapement, 104);
-    EXPECT_EQ(spec.orientation, 105);
-    EXPECT_EQ(spec.weight, 700);
-    EXPECT_EQ(spec.italic, 107);
-    EXPECT_EQ(spec.charSet, 110);
-    EXPECT_EQ(spec.pitchAndFamily, 114);
-    EXPECT_EQ(spec.face, "Times New Roman with a face nam");
-    EXPECT_EQ(spec.face.size(), 31u);
+    HeaderFontSettings font = CustomInvoiceHeaderFont(config);
+    EXPECT_TRUE(font.configured);
+    EXPECT_EQ(font.height, -80);
+    EXPECT_EQ(font.width, 103);
+    EXPECT_EQ(font.escapement, 104);
+    EXPECT_EQ(font.orientation, 105);
+    EXPECT_EQ(font.weight, 700);
+    EXPECT_EQ(font.italic, 107);
+    EXPECT_EQ(font.charSet, 110);
+    EXPECT_EQ(font.pitchAndFamily, 114);
+    EXPECT_EQ(font.face, "Times New Roman with a face nam");
+    EXPECT_EQ(font.face.size(), 31u);
 }
 
 TEST_F(DocumentLayoutTest, BasketCountOutsideItsBoundsIsClamped) {
