@@ -76,12 +76,13 @@ Item LookupItem(const Inventory& items, std::int64_t key, std::string_view text)
         });
     }
     if (key == -1 || key > 0) {
-        // An exact lookup by number (item entry sends the number it read) wins over
-        // descriptions that merely contain the digits.
-        const std::int64_t number = WholeNumber(TrimBlanks(text));
-        if (key == -1 && number > 0) {
+        // A number written in decimal is an exact lookup by number (item entry sends
+        // the number it read): an unknown number finds nothing, never an item whose
+        // description happens to hold the digits.
+        if (key == -1 && AllDigits(TrimBlanks(text))) {
+            const std::int64_t number = WholeNumber(TrimBlanks(text));
             auto it = items.find(number);
-            if (it != items.end()) return it->second;
+            return it != items.end() ? it->second : Item{};
         }
         return FirstAfter(items, key > 0 ? key : INT64_MIN,
                           [&](const Item& item) { return ContainsFolded(item.description, folded); });

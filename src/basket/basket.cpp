@@ -11,12 +11,6 @@ namespace {
 
 using namespace basketcfg;
 
-// The per-line double arrays, in record order.
-constexpr std::size_t kLineAmountArrays[] = {
-    txn::kLineNonTaxable, txn::kLineTaxable, txn::kLineTax1, txn::kLineTax2,
-    txn::kLineCost,       txn::kLineDiscount, txn::kLineTotal,
-};
-
 struct LineArray {
     std::size_t offset;
     std::size_t width;
@@ -57,9 +51,14 @@ bool PriceLineIntoTotals(TransactionRecord& basket, const TerminalConfig& config
     const int n = BasketLineCount(basket);
     const double p = price;
 
+    // Every amount of the new line is written, whatever its slot held before.
     basket.SetLineTotal(n, p);
     basket.SetLineDiscount(n, 0);
     basket.SetLineCost(n, cost);
+    basket.SetLineNonTaxable(n, 0);
+    basket.SetLineTaxable(n, 0);
+    basket.SetLineTax1(n, 0);
+    basket.SetLineTax2(n, 0);
 
     if (taxCode == 0) {
         basket.SetLineNonTaxable(n, p);
@@ -123,18 +122,13 @@ bool RemoveBasketLine(TransactionRecord& basket, int line) {
     }
     basket.SetTotal(RoundMoney(basket.Total() - basket.LineTotal(s)));
 
-    if (s < n - 1) {
-        // Close the gap: lines s+1 .. n-1 move up one place, every field of them.
-        // The old last slot keeps its copy; it lies past the new count.
-        const auto moved = static_cast<std::size_t>(n - 1 - s);
-        for (const auto& a : kLineArrays) {
-            std::uint8_t* at = basket.data() + a.offset + static_cast<std::size_t>(s) * a.width;
-            std::memmove(at, at + a.width, moved * a.width);
-        }
-    } else {
-        for (std::size_t array : kLineAmountArrays) {
-            std::memset(basket.data() + array + static_cast<std::size_t>(s) * 8, 0, 8);
-        }
+    // Close the gap (lines s+1 .. n-1 move up one place, every field of them), then
+    // clear the freed last slot: the next line priced there must start from nothing.
+    const auto moved = static_cast<std::size_t>(n - 1 - s);
+    for (const auto& a : kLineArrays) {
+        std::uint8_t* at = basket.data() + a.offset + static_cast<std::size_t>(s) * a.width;
+        std::memmove(at, at + a.width, moved * a.width);
+        std::memset(basket.data() + a.offset + static_cast<std::size_t>(n - 1) * a.width, 0, a.width);
     }
 
     basket.SetLineCount(n - 1);

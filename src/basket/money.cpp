@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -210,4 +211,29 @@ std::int64_t ToCents(double value) {
     auto result = std::from_chars(text.data(), text.data() + point, cents);
     if (result.ec == std::errc::result_out_of_range) return std::numeric_limits<std::int64_t>::max();
     return result.ec == std::errc() ? cents : 0;
+}
+
+std::string PointedAmountText(std::string_view typed) {
+    typed = typed.substr(0, kTypedAmountLength);
+    if (typed.empty()) return {};
+    if (typed.size() == 1) return std::string(".0") + typed.front();
+    std::string pointed(typed.substr(0, typed.size() - 2));
+    pointed += '.';
+    pointed += typed.substr(typed.size() - 2);
+    return pointed;
+}
+
+std::optional<double> ReadTypedAmount(std::string_view typed) {
+    typed = typed.substr(0, kTypedAmountLength);
+    for (char c : typed)
+        if (c < '0' || c > '9') return std::nullopt;
+    // At most 19 digits: always a finite, non-negative number.
+    return std::strtod(PointedAmountText(typed).c_str(), nullptr);
+}
+
+std::string DigitsOnly(std::string_view text, std::size_t limit) {
+    std::string digits;
+    for (char c : text)
+        if (c >= '0' && c <= '9' && digits.size() < limit) digits += c;
+    return digits;
 }

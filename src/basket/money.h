@@ -5,8 +5,11 @@
 // library's printf (glibc, msvcrt and mingw round ties differently).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The value as fixed-point text with `decimals` decimals (0 to 9; values
 // outside are clamped): the value's decimal expansion is taken to 17
@@ -34,3 +37,21 @@ double RoundTax(double value, bool roundDown);
 // value * 10000 / 100 formatted with two decimals and the integer part of that
 // text taken. NaN gives 0; values too large for 64 bits give INT64_MAX.
 std::int64_t ToCents(double value);
+
+// Typed amounts: the amount boxes take digits only, without a decimal point; the
+// last two digits are hundredths. A box hands over at most kTypedAmountLength
+// characters.
+inline constexpr std::size_t kTypedAmountLength = 19;
+
+// The typed text with the decimal point put in: "" stays "", "5" is ".05",
+// "1234" is "12.34".
+std::string PointedAmountText(std::string_view typed);
+
+// The amount a box holds: empty reads as 0; "1234" is 12.34. Anything but digits
+// (a sign, a point, letters, "nan", exponents, pasted text) is no amount at all,
+// so no NaN, infinite or negative value can come out of a box.
+std::optional<double> ReadTypedAmount(std::string_view typed);
+
+// The digits of a text, in order, at most `limit` of them: what a digits-only box
+// keeps of pasted or set text.
+std::string DigitsOnly(std::string_view text, std::size_t limit);

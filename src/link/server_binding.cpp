@@ -7,6 +7,7 @@
 #include "link/server_name.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/dialog_plumbing.h"
 #include "shell/config_file.h"
 #include "shell/message_box.h"
 #include "shell/terminal_hooks.h"
@@ -81,18 +82,15 @@ struct ServerDialogData {
 };
 
 INT_PTR CALLBACK ServerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = reinterpret_cast<ServerDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = DialogData<ServerDialogData>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        data = reinterpret_cast<ServerDialogData*>(lParam);
         SendDlgItemMessageA(dialog, IDC_EDIT1, EM_LIMITTEXT, kServerNameEditLength, 0);
         SetDlgItemTextA(dialog, IDC_EDIT1, data->proposed.c_str());
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
-            char text[kServerNameEditLength + 1] = {};
-            GetDlgItemTextA(dialog, IDC_EDIT1, text, sizeof text);
+            const std::string text = DialogItemText(dialog, IDC_EDIT1, kServerNameEditLength);
             if (const char* refusal = RefuseServerName(text)) {
                 ShowMessage(dialog, refusal, "Problem");
                 SetFocus(GetDlgItem(dialog, IDC_EDIT1));

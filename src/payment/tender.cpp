@@ -14,20 +14,6 @@ double ReadBoxNumber(std::string_view text) {
 
 }  // namespace
 
-std::string PointedAmountText(std::string_view typed) {
-    typed = typed.substr(0, kTypedAmountLength);
-    if (typed.empty()) return {};
-    if (typed.size() == 1) return std::string(".0") + typed.front();
-    std::string pointed(typed.substr(0, typed.size() - 2));
-    pointed += '.';
-    pointed += typed.substr(typed.size() - 2);
-    return pointed;
-}
-
-double ReadTypedAmount(std::string_view typed) {
-    return std::strtod(PointedAmountText(typed).c_str(), nullptr);
-}
-
 PaymentStart CheckPaymentStart(std::int32_t lineCount, int entryDialogFlag) {
     if (lineCount < 1) return PaymentStart::EmptyBasket;
     if (entryDialogFlag != 0) return PaymentStart::DialogOpen;
@@ -71,10 +57,12 @@ TenderState OpenTender(TenderKind kind, double due) {
 
 void TypeTender(TenderState& state, std::string_view typed) {
     state.typed.assign(typed.substr(0, kTypedAmountLength));
-    const double tendered = ReadTypedAmount(state.typed);
+    const std::optional<double> amount = ReadTypedAmount(state.typed);
+    const double tendered = amount.value_or(0);
     const std::int64_t dueCents = ToCents(state.due);
     const std::int64_t tenderedCents = ToCents(tendered);
-    state.shortOfDue = dueCents > tenderedCents;
+    // Text that is no amount covers nothing, whatever the due.
+    state.shortOfDue = !amount || dueCents > tenderedCents;
     if (state.shortOfDue)
         state.changeText.clear();
     else if (tenderedCents == dueCents)
@@ -88,9 +76,9 @@ Rgb ChangeBackground(const TenderState& state) {
 }
 
 TenderOutcome PressTenderOk(TenderState& state) {
-    if (state.typed.empty()) return {TenderAction::Stay, kLessThanTotalText};
-    const double tendered = ReadTypedAmount(state.typed);
-    if (RoundMoney(state.due) > tendered) return {TenderAction::Stay, kLessThanTotalText};
+    const std::optional<double> tendered = ReadTypedAmount(state.typed);
+    if (state.typed.empty() || !tendered || RoundMoney(state.due) > *tendered)
+        return {TenderAction::Stay, kLessThanTotalText};
     // The change is the one on show, read back from its box.
     state.result.change = ReadBoxNumber(state.changeText);
     state.result.tendered = state.result.change + state.due;
@@ -118,6 +106,13 @@ TenderOutcome PressTenderCancel(TenderState&) {
     return {TenderAction::Cancel, nullptr};
 }
 
+void CancelTenderAmounts(TransactionRecord& record, const TenderState& state) {
+    if (state.kind != TenderKind::Split) return;
+    record.SetCashPaid(0);
+    record.SetChequePaid(0);
+    record.SetEftPaid(0);
+}
+
 // ---------------------------------------------------------------------------------
 
 SplitState OpenSplit(double total) {
@@ -129,21 +124,25 @@ SplitState OpenSplit(double total) {
 
 void TypeSplitCash(SplitState& state, std::string_view typed) {
     state.typedCash.assign(typed.substr(0, kTypedAmountLength));
-    const double cash = ReadTypedAmount(state.typedCash);
-    if (state.total > cash)
-        state.otherText = FormatMoney(state.total - cash);
+    const std::optional<double> cash = ReadTypedAmount(state.typedCash);
+    if (cash && state.total > *cash)
+        state.otherText = FormatMoney(state.total - *cash);
     else
         state.otherText.clear();
 }
 
 SplitOutcome PressSplitOk(SplitState& state) {
-    const double cash = ReadTypedAmount(state.typedCash);
-    if (cash > RoundMoney(state.total)) {
+    const std::optional<double> cash = ReadTypedAmount(state.typedCash);
+    if (!cash) {
+        TypeSplitCash(state, "");
+        return {SplitAction::Stay, kTypedAmountHint};
+    }
+    if (*cash > RoundMoney(state.total)) {
         TypeSplitCash(state, "");
         return {SplitAction::Stay, kCashExceedsTotalText};
     }
-    state.cash = cash;
-    state.otherAmount = state.total - cash;
+    state.cash = *cash;
+    state.otherAmount = state.total - *cash;
     return {SplitAction::OpenTender, nullptr};
 }
 

@@ -8,21 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "basket/money.h"
 #include "link/records.h"
 
 inline constexpr const char* kPleaseSelectItemsText = "Please select items";
 inline constexpr const char* kLessThanTotalText = "Less than total";
 inline constexpr const char* kCashExceedsTotalText = "Cash exceeds total";
 inline constexpr const char* kTypedAmountHint = "Enter the amount without the . character";
-
-// The amount boxes hand over at most this many characters.
-inline constexpr std::size_t kTypedAmountLength = 19;
-
-// The box text with the decimal point put in: the last two characters are hundredths.
-// "" stays "", "5" is ".05", "1234" is "12.34".
-std::string PointedAmountText(std::string_view typed);
-// The typed amount as a number: the pointed text read like strtod (0 when nothing reads).
-double ReadTypedAmount(std::string_view typed);
 
 // ---------------------------------------------------------------------------------
 // Starting a payment.
@@ -102,6 +94,9 @@ inline constexpr QuickTender kQuickTenders[] = {{2401, "5.00", 5.0}, {2402, "10.
 const QuickTender* QuickTenderOfButton(int controlId);
 TenderOutcome PressQuickTender(TenderState& state, double value);
 TenderOutcome PressTenderCancel(TenderState& state);
+// What a cancelled tender leaves in the basket: a split's cash, CH and EFT amounts go,
+// so that a later payment of the same basket sends only its own amount.
+void CancelTenderAmounts(TransactionRecord& record, const TenderState& state);
 
 // ---------------------------------------------------------------------------------
 // "Split": part cash, the rest CH or EFT.

@@ -7,6 +7,7 @@
 #include "payment/commit_window.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/dialog_plumbing.h"
 #include "shell/message_box.h"
 #include "shell/terminal_hooks.h"
 
@@ -15,9 +16,6 @@ static_assert(IDC_TENDER_5 == kQuickTenders[0].controlId && IDC_TENDER_10 == kQu
               IDC_TENDER_20 == kQuickTenders[2].controlId);
 
 namespace {
-
-// Pixels between the dialog's right edge and the main window's.
-constexpr int kRightInset = 10;
 
 // The typed-amount font: the dialog's own, twice as high and wide, made once and kept.
 HFONT g_tenderFont = nullptr;
@@ -34,11 +32,7 @@ HFONT TenderFont(HWND dialog) {
     return g_tenderFont;
 }
 
-std::string BoxText(HWND dialog, int id) {
-    char text[kTypedAmountLength + 1] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
+std::string BoxText(HWND dialog, int id) { return DialogItemText(dialog, id, kTypedAmountLength); }
 
 void FocusBox(HWND dialog, int id) { SetFocus(GetDlgItem(dialog, id)); }
 
@@ -63,25 +57,6 @@ bool PaymentMayStart() {
 
 COLORREF ToColorRef(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
 
-// A modeless dialog's data lives from WM_INITDIALOG to WM_NCDESTROY.
-template <typename Data>
-Data* DataOf(HWND dialog, UINT message, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    return reinterpret_cast<Data*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-// Closes the dialog; the flag goes back to 0 as it is destroyed.
-void CloseEntryDialog(HWND dialog) { DestroyWindow(dialog); }
-
-HWND OpenEntryDialog(const char* name, DLGPROC proc, void* data) {
-    HWND dialog = CreateDialogParamA(g_app.instance, name, g_app.mainWindow, proc, reinterpret_cast<LPARAM>(data));
-    if (!dialog) return nullptr;
-    g_app.entryDialog = dialog;
-    ShowWindow(dialog, SW_SHOW);
-    FocusBox(dialog, IDC_EDIT1);
-    return dialog;
-}
-
 // ---------------------------------------------------------------------------------
 // "CashBox"
 
@@ -101,6 +76,7 @@ void InitCashBox(HWND dialog, CashBox& box) {
     if (box.state.kind == TenderKind::Cash)
         if (HFONT font = TenderFont(dialog)) SendDlgItemMessageA(dialog, IDC_EDIT1, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     SetDlgItemTextA(dialog, IDC_LABEL4, kTypedAmountHint);
+    MakeDigitsOnlyBox(dialog, IDC_EDIT1, kTypedAmountLength);
     for (const QuickTender& quick : kQuickTenders) SetDlgItemTextA(dialog, quick.controlId, quick.label);
     SetDlgItemTextA(dialog, IDC_AMOUNT_DUE, box.state.dueText.c_str());
 }
@@ -120,6 +96,7 @@ void CarryOut(HWND dialog, const CashBox& box, TenderOutcome outcome) {
         return;
     }
     case TenderAction::Cancel:
+        CancelTenderAmounts(g_app.basket, box.state);
         CloseEntryDialog(dialog);
         FocusItemBox();
         return;
@@ -146,7 +123,7 @@ void OnCashBoxCommand(HWND dialog, CashBox& box, int id) {
 }
 
 INT_PTR CALLBACK CashBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    CashBox* box = DataOf<CashBox>(dialog, message, lParam);
+    CashBox* box = DialogData<CashBox>(dialog, message, lParam);
     if (!box) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
@@ -164,10 +141,10 @@ INT_PTR CALLBACK CashBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         }
         return FALSE;
     case WM_DESTROY:
-        if (g_app.entryDialog == dialog) g_app.entryDialog = nullptr;
+        EntryDialogDestroyed(dialog);
         return FALSE;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        ForgetDialogData(dialog);
         DeleteObject(box->shortBrush);
         DeleteObject(box->coveredBrush);
         delete box;
@@ -186,6 +163,7 @@ struct SplitBox {
 void InitSplit(HWND dialog, SplitBox& box) {
     PlaceBesideMainWindow(dialog);
     SetDlgItemTextA(dialog, IDC_LABEL4, kTypedAmountHint);
+    MakeDigitsOnlyBox(dialog, IDC_EDIT1, kTypedAmountLength);
     SetDlgItemTextA(dialog, IDC_AMOUNT_DUE, box.state.totalText.c_str());
     CheckRadioButton(dialog, IDC_SPLIT_CH, IDC_SPLIT_EFT, IDC_SPLIT_CH);
 }
@@ -228,7 +206,7 @@ void OnSplitCommand(HWND dialog, SplitBox& box, int id) {
 }
 
 INT_PTR CALLBACK SplitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    SplitBox* box = DataOf<SplitBox>(dialog, message, lParam);
+    SplitBox* box = DialogData<SplitBox>(dialog, message, lParam);
     if (!box) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
@@ -238,10 +216,10 @@ INT_PTR CALLBACK SplitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         OnSplitCommand(dialog, *box, LOWORD(wParam));
         return TRUE;
     case WM_DESTROY:
-        if (g_app.entryDialog == dialog) g_app.entryDialog = nullptr;
+        EntryDialogDestroyed(dialog);
         return FALSE;
     case WM_NCDESTROY:
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        ForgetDialogData(dialog);
         delete box;
         return FALSE;
     }
@@ -249,16 +227,6 @@ INT_PTR CALLBACK SplitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
-
-void PlaceBesideMainWindow(HWND dialog) {
-    RECT main, box;
-    if (!g_app.mainWindow || !GetWindowRect(g_app.mainWindow, &main) || !GetWindowRect(dialog, &box)) return;
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    const int x = main.right - kRightInset - width;
-    const int y = main.top + ((main.bottom - main.top) - height) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 HWND OpenCashTender(TenderKind kind, double due) {
     auto* box = new CashBox{OpenTender(kind, due), CreateSolidBrush(ToColorRef(kShortBackground)),

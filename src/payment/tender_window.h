@@ -22,7 +22,3 @@ HWND OpenSplitDialog();
 
 // The doubled font of the typed amount once a tender dialog has made it, else nullptr.
 HFONT ExistingTenderFont();
-
-// Puts a modeless entry dialog 10 pixels in from the right edge of the main window,
-// centred on it vertically; its size is kept.
-void PlaceBesideMainWindow(HWND dialog);

@@ -25,6 +25,7 @@ struct AppState {
 
     bool startupFailed = false;         // the configuration could not be loaded: quit without saving
     int offline = 0;                    // 1 while running without the server
+    bool loggedOnThisRun = false;       // an associate has logged on since start-up: no clock title
 
     HWND itemBox = nullptr;             // the item-entry box
     HWND basketList = nullptr;          // the basket list

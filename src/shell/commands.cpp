@@ -154,7 +154,8 @@ void RunCommand(HWND hwnd, int command) {
     case CMD_OPEN_DRAWER: OpenCashDrawer(); break;
     case CMD_TRADE_TOGGLE:
         g_app.live.SetOption(42, g_app.live.Option(42) ? 0 : 2);
-        InvalidateRect(hwnd, nullptr, TRUE);  // "Trade sale" and the totals area
+        InvalidateRect(hwnd, nullptr, TRUE);  // "Trade sale" comes or goes
+        RefreshTotals();
         break;
     case CMD_REMOVE_LINE: RemoveSelectedLine(); break;
     case CMD_REPEAT_LINE:
@@ -198,7 +199,7 @@ void RunCommand(HWND hwnd, int command) {
 
 void PlayTerminalSound(int id) {
     if (g_app.live.Switch(16)) return;
-    PlaySoundA(MAKEINTRESOURCEA(id), g_app.instance, SND_RESOURCE | SND_ASYNC);
+    PlaySoundA(MAKEINTRESOURCEA(id), g_app.instance, SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
 
 void EmptyBasket() { ClearBasket(); }

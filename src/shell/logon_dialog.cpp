@@ -37,8 +37,7 @@ void ShowState(HWND dialog, const LogonDialog& data) {
 }
 
 INT_PTR CALLBACK LogonDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    auto* data = reinterpret_cast<LogonDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = DialogData<LogonDialog>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
         data->state = LogonState{};
@@ -86,6 +85,7 @@ LogonOutcome RunLogon(HWND owner) {
     if (!AppendToDayFile(g_app.dataDir, LogonEntry(g_localTime, number, name)))
         ShowMessage(g_app.mainWindow, "Data log file", "Problem");
     SetWindowTextA(g_app.mainWindow, LogonTitle(number, name).c_str());
+    g_app.loggedOnThisRun = true;  // the associate's title stays: no clock over it
     return LogonOutcome::LoggedOn;
 }
 

@@ -199,6 +199,16 @@ void Text(HDC dc, int x, int y, const std::string& text) {
 
 std::string Money(double value) { return FormatMoney(value); }
 
+// "Transaction: n" over the white basket panel, erasing what stood there up to
+// `right`, so that a shorter or changed number leaves no digits behind.
+void TransactionNumberText(HDC dc, int x, int y, int right) {
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    const RECT band = {x, y, right, y + metrics.tmHeight};
+    FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    Text(dc, x, y, "Transaction: " + std::to_string(g_app.live.TransactionNumber()));
+}
+
 void PaintTotals(HDC dc, int w, int h) {
     const TransactionRecord& b = g_app.basket;
     const bool hasLines = b.LineCount() > 0;
@@ -219,7 +229,7 @@ void PaintTotals(HDC dc, int w, int h) {
     else
         DrawBitmap(dc, Bitmap("four"), w - 262, h - 218, 230, 200, 20);
     DrawBitmap(dc, Bitmap("#157"), w - 116, 20, 85, 35);
-    Text(dc, w / 2 + 136, h - 234, "Transaction: " + std::to_string(g_app.live.TransactionNumber()));
+    TransactionNumberText(dc, w / 2 + 136, h - 234, w - 24);
 
     if (!hasLines) return;
     UINT oldAlign = SetTextAlign(dc, TA_RIGHT | TA_TOP);
@@ -253,14 +263,12 @@ void OnPaint(HWND hwnd) {
     RoundRect(dc, basket.x, basket.y, basket.x + basket.width, basket.y + basket.height, 10, 10);
     HPEN white = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
     HGDIOBJ oldPen = SelectObject(dc, white);
-    HGDIOBJ hollow = SelectObject(dc, GetStockObject(NULL_BRUSH));
     const Box& grid = panels.pictureGrid;
     RoundRect(dc, grid.x, grid.y, grid.x + grid.width, grid.y + grid.height, 20, 20);
     if (panels.scrollPanel) {
         const Box& s = panels.scrollPanelRect;
         RoundRect(dc, s.x, s.y, s.x + s.width, s.y + s.height, 30, 30);
     }
-    SelectObject(dc, hollow);
     SelectObject(dc, oldPen);
     DeleteObject(white);
 
@@ -427,7 +435,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         OnCommand(hwnd, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_TIMER:
-        SetWindowTextA(hwnd, CurrentClockTitle().c_str());
+        // The clock shows in the title only until the first logon: from then on the
+        // title names who is logged on.
+        if (!g_app.loggedOnThisRun) SetWindowTextA(hwnd, CurrentClockTitle().c_str());
         return 0;
     case WM_INITMENU:
         RefreshMenuChecks(hwnd);

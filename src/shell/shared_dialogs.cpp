@@ -8,18 +8,13 @@
 
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
+#include "shell/dialog_plumbing.h"
 #include "shell/shared_dialogs_logic.h"
 
 namespace {
 
 INT_PTR RunDialog(const char* name, HWND owner, DLGPROC proc, void* data) {
     return DialogBoxParamA(g_app.instance, name, owner, proc, reinterpret_cast<LPARAM>(data));
-}
-
-template <typename Data>
-Data* DataOf(HWND dialog, UINT message, LPARAM lParam) {
-    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    return reinterpret_cast<Data*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
 void LimitEdit(HWND dialog, int id, std::size_t length) {
@@ -40,7 +35,7 @@ struct BasketChoice {
 };
 
 INT_PTR CALLBACK BasketChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = DataOf<BasketChoice>(dialog, message, lParam);
+    auto* data = DialogData<BasketChoice>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
         if (const int button = BasketButtonOfTable(data->currentTable))
@@ -75,7 +70,7 @@ struct TextDialog {
 };
 
 INT_PTR CALLBACK TextDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = DataOf<TextDialog>(dialog, message, lParam);
+    auto* data = DialogData<TextDialog>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
         if (data->title) SetWindowTextA(dialog, data->title->c_str());
@@ -113,7 +108,7 @@ struct ItemSearchChoice {
 };
 
 INT_PTR CALLBACK ItemSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* data = DataOf<ItemSearchChoice>(dialog, message, lParam);
+    auto* data = DialogData<ItemSearchChoice>(dialog, message, lParam);
     switch (message) {
     case WM_INITDIALOG:
         LimitEdit(dialog, IDC_EDIT1, kSearchTextLength);
@@ -139,13 +134,6 @@ INT_PTR CALLBACK ItemSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
-
-std::string DialogItemText(HWND dialog, int id, std::size_t maxLength) {
-    std::string text(maxLength + 1, '\0');
-    const UINT n = GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()));
-    text.resize(n < maxLength ? n : maxLength);
-    return text;
-}
 
 void ShowAboutDialog(HWND owner) { RunDialog(MAKEINTRESOURCEA(IDD_ABOUT), owner, CloseOnOkOrCancelProc, nullptr); }
 

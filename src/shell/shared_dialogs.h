@@ -7,10 +7,8 @@
 #include <cstddef>
 #include <string>
 
+#include "shell/dialog_plumbing.h"
 #include "shell/terminal_config.h"
-
-// Up to maxLength characters of a dialog control's text.
-std::string DialogItemText(HWND dialog, int id, std::size_t maxLength);
 
 // Template 103; OK or Cancel closes it.
 void ShowAboutDialog(HWND owner);

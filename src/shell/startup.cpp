@@ -185,7 +185,7 @@ LRESULT CALLBACK SplashWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         if (!g_app.offline)
             SendMessageA(g_app.mainWindow, WM_COMMAND, CMD_LOG_OFF, 0);
         else
-            SetFocus(g_app.mainWindow);  // the item-entry box once the window has its controls
+            ReturnFocus();  // the item-entry box: scanned items go straight in
         return 0;
     }
     }

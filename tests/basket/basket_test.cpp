@@ -237,6 +237,26 @@ TEST(BasketRemove, MiddleLineClosesTheGapAndLeavesTheOthersTotals) {
     }
 }
 
+TEST(BasketRemove, ALinePricedIntoAFreedSlotCarriesNoStaleAmounts) {
+    // 20 % + 5 %: 10, 20, 30; void the first; a non-taxable 5.00 lands in the freed
+    // third slot, then is voided again: only 20 and 30 are left.
+    const TerminalConfig c = MakeConfig({.rate1 = 2000, .rate2 = 500});
+    TransactionRecord b;
+    for (double price : {10.0, 20.0, 30.0}) ASSERT_TRUE(AddLine(b, c, {1, "Taxed", price, 1, 0}));
+    ASSERT_TRUE(RemoveBasketLine(b, 0));
+    ASSERT_TRUE(AddLine(b, c, {2, "Loose", 5.0, 0, 0}));
+    EXPECT_EQ(b.LineTaxable(2), 0) << "a non-taxable line has no taxable amount";
+    EXPECT_EQ(b.LineTax1(2), 0);
+    ASSERT_TRUE(RemoveBasketLine(b, 2));
+
+    TransactionRecord expected;
+    for (double price : {20.0, 30.0}) ASSERT_TRUE(AddLine(expected, c, {1, "Taxed", price, 1, 0}));
+    ExpectSameTotals(b, expected);
+    EXPECT_DOUBLE_EQ(b.SubTotal(), 50.0);
+    EXPECT_DOUBLE_EQ(b.Tax1Total(), 10.0);
+    EXPECT_DOUBLE_EQ(b.Tax2Total(), 2.5);
+}
+
 TEST(BasketRemove, LastLineAndAnyIndexOutsideTheBasketRemoveTheLast) {
     const TerminalConfig c = MakeConfig({.rate1 = 1000, .rate2 = 500});
     TransactionRecord expected;

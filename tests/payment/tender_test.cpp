@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "basket/money.h"
@@ -25,33 +26,69 @@ TransactionRecord BasketOf(double total) {
 
 }  // namespace
 
-TEST(TypedAmount, LastTwoDigitsAreHundredths) {
-    EXPECT_EQ(PointedAmountText(""), "");
-    EXPECT_EQ(PointedAmountText("5"), ".05");
-    EXPECT_EQ(PointedAmountText("50"), ".50");
-    EXPECT_EQ(PointedAmountText("1234"), "12.34");
-    EXPECT_EQ(PointedAmountText("100000"), "1000.00");
-
-    EXPECT_DOUBLE_EQ(ReadTypedAmount(""), 0.0);
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("5"), 0.05);
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("50"), 0.50);
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("1234"), 12.34);
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("2000"), 20.0);
+TEST(TypedAmount, DigitsOnlyWithTheLastTwoAsHundredths) {
+    struct Row {
+        const char* typed;
+        std::optional<double> amount;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"", 0.0, "an empty box reads as nothing tendered"},
+        {"5", 0.05, "one digit is hundredths"},
+        {"50", 0.50, ""},
+        {"1234", 12.34, ""},
+        {"100000", 1000.0, ""},
+        {"12345678901234567890", 12345678901234567.89, "only nineteen characters are taken"},
+        {"nan00", std::nullopt, "a NaN must never reach a sale"},
+        {"infinity", std::nullopt, "nor an infinite amount"},
+        {"9e9999999", std::nullopt, "exponents are not digits"},
+        {"-500", std::nullopt, "nor a negative one"},
+        {"2000abc", std::nullopt, "trailing letters are not read as 20.00"},
+        {"12.34", std::nullopt, "the point is not typed"},
+        {" 500", std::nullopt, "blanks are not digits"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(ReadTypedAmount(row.typed), row.amount) << row.typed << ": " << row.why;
+    EXPECT_EQ(DigitsOnly("1a2-3.4 5\r\n", 19), "12345") << "what a digits-only box keeps of pasted text";
+    EXPECT_EQ(DigitsOnly("123456", 4), "1234");
 }
 
-TEST(TypedAmount, OnlyNineteenCharactersAreTaken) {
-    const std::string twenty = "12345678901234567890";
-    EXPECT_EQ(PointedAmountText(twenty), "12345678901234567.89");
-    EXPECT_DOUBLE_EQ(ReadTypedAmount(twenty), 12345678901234567.89);
+TEST(TypedAmount, TextThatIsNoAmountNeverFinishesASale) {
+    for (const char* typed : {"nan00", "infinity", "9e9999999", "-500", "2000abc"}) {
+        TenderState cash = TypedTender(0.0, typed);
+        EXPECT_TRUE(cash.shortOfDue) << typed;
+        EXPECT_EQ(cash.changeText, "") << typed;
+        EXPECT_EQ(PressTenderOk(cash).action, TenderAction::Stay) << typed;
+
+        SplitState split = OpenSplit(30.0);
+        TypeSplitCash(split, typed);
+        EXPECT_EQ(split.otherText, "") << typed;
+        const SplitOutcome outcome = PressSplitOk(split);
+        EXPECT_EQ(outcome.action, SplitAction::Stay) << typed;
+        EXPECT_STREQ(outcome.message, "Enter the amount without the . character") << typed;
+        EXPECT_EQ(split.typedCash, "") << typed;
+    }
 }
 
-TEST(TypedAmount, NonDigitsEndTheNumberWhereTheConversionStops) {
-    EXPECT_EQ(PointedAmountText("12a4"), "12.a4");
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("12a4"), 12.0);
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("a"), 0.0);    // ".0a"
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("abc"), 0.0);  // "a.bc"
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("-500"), -5.0);
-    EXPECT_DOUBLE_EQ(ReadTypedAmount("-5"), 0.0);   // ".-5"
+TEST(TenderCancel, ACancelledSplitLeavesNoPaymentAmountsBehind) {
+    SplitState split = OpenSplit(30.0);
+    TypeSplitCash(split, "1000");
+    ASSERT_EQ(PressSplitOk(split).action, SplitAction::OpenTender);
+    TransactionRecord record = BasketOf(30.0);
+    ApplySplitAmounts(record, split);
+
+    TenderState tender = OpenTender(TenderKind::Split, split.cash);
+    ASSERT_EQ(PressTenderCancel(tender).action, TenderAction::Cancel);
+    CancelTenderAmounts(record, tender);
+    // A cash payment of the same basket then sends only its own amount.
+    ApplyPaymentFields(record, PaymentKind::Cash);
+    EXPECT_DOUBLE_EQ(record.CashPaid(), 30.0);
+    EXPECT_DOUBLE_EQ(record.ChequePaid(), 0.0);
+    EXPECT_DOUBLE_EQ(record.EftPaid(), 0.0);
+
+    TransactionRecord paid = BasketOf(30.0);
+    paid.SetCashPaid(30.0);
+    CancelTenderAmounts(paid, OpenTender(TenderKind::Cash, 30.0));
+    EXPECT_DOUBLE_EQ(paid.CashPaid(), 30.0) << "a plain cash tender wrote nothing to undo";
 }
 
 TEST(PaymentStart, NeedsLinesAndNoOpenDialog) {

@@ -61,6 +61,29 @@ TEST_F(CashBoxTest, TypedAmountShowsTheChangeLiveOnItsBackground) {
     EXPECT_EQ(messages().messages().size(), 1u);
 }
 
+TEST_F(CashBoxTest, TheAmountBoxKeepsDigitsOnlyWhateverIsTypedPastedOrSet) {
+    HWND box = OpenCash(30.00);
+    ASSERT_NE(box, nullptr);
+    Type(box, IDC_EDIT1, "20-0.0abc");
+    EXPECT_EQ(Text(box, IDC_EDIT1), "2000");
+    EXPECT_EQ(Text(box, IDC_EDIT2), "");  // 20.00 is short of 30.00
+    Clear(box, IDC_EDIT1);
+    SetDlgItemTextA(box, IDC_EDIT1, "nan00");
+    EXPECT_EQ(Text(box, IDC_EDIT1), "00");
+    Clear(box, IDC_EDIT1);
+    if (OpenClipboard(box)) {
+        EmptyClipboard();
+        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 16);
+        lstrcpyA(static_cast<char*>(GlobalLock(text)), "9e99 -5.00");
+        GlobalUnlock(text);
+        SetClipboardData(CF_TEXT, text);
+        CloseClipboard();
+    }
+    SendDlgItemMessageA(box, IDC_EDIT1, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(box, IDC_EDIT1), "999500");
+    EXPECT_EQ(Text(box, IDC_EDIT2), "9965.00");
+}
+
 TEST_F(CashBoxTest, OkWithAnEmptyBoxIsLessThanTotal) {
     HWND box = OpenCash(0.05);
     ASSERT_NE(box, nullptr);
@@ -191,7 +214,7 @@ TEST_F(SplitTest, CashPartThenTheRestOnEftThenTheCashBoxForTheCash) {
     EXPECT_DOUBLE_EQ(g_saleTender.change, 10.00);
 }
 
-TEST_F(SplitTest, CancelledSplitKeepsTheAmountsItWrote) {
+TEST_F(SplitTest, CancelledSplitLeavesNoAmountsBehind) {
     AddLine(1001, "Kingsbridge Vodka 70cl", 30.00);
     Command(CMD_SPLIT_PAYMENT);
     HWND split = g_app.entryDialog;
@@ -203,7 +226,7 @@ TEST_F(SplitTest, CancelledSplitKeepsTheAmountsItWrote) {
     EXPECT_DOUBLE_EQ(g_app.basket.ChequePaid(), 30.00);
     Press(cash, IDCANCEL);
     EXPECT_EQ(g_app.entryDialog, nullptr);
-    EXPECT_DOUBLE_EQ(g_app.basket.ChequePaid(), 30.00);
+    EXPECT_DOUBLE_EQ(g_app.basket.ChequePaid(), 0.0) << "a later cash payment would send it along";
     EXPECT_EQ(g_app.basket.LineCount(), 1);
     EXPECT_TRUE(messages().messages().empty());
 }

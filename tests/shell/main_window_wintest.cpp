@@ -6,7 +6,9 @@
 #include "resources/resource_ids.h"
 #include "shell/dispatch.h"
 #include "shell/layout.h"
+#include "shell/logon_dialog.h"
 #include "shell/startup.h"
+#include "support/dialog_driver.h"
 #include "support/main_window_fixture.h"
 
 namespace {
@@ -163,6 +165,64 @@ TEST_F(MainWindowTest, InitializeConfigurationWritesTheDefaultsAndSaysComplete) 
     Command(CMD_INITIALIZE_CONFIGURATION);
     EXPECT_TRUE(messages().Saw("Complete", "Reset"));
     EXPECT_EQ(g_app.live.Option(33), 2000);
+}
+
+// Pixels of the window's client area darker than light grey inside a rectangle.
+int DarkPixels(HWND window, RECT r) {
+    HDC dc = GetDC(window);
+    int dark = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128) ++dark;
+        }
+    ReleaseDC(window, dc);
+    return dark;
+}
+
+TEST_F(MainWindowTest, TheTotalsAreaRepaintsAtOnceWithoutStaleDigitsOverWhitePanels) {
+    RECT client;
+    GetClientRect(window_, &client);
+    const int w = client.right, h = client.bottom;
+    g_app.live.SetTransactionNumber(188888);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(window_);
+    SIZE shortText = {}, longText = {};
+    GetTextExtentPoint32A(dc, "Transaction: 1", 14, &shortText);
+    GetTextExtentPoint32A(dc, "Transaction: 188888", 19, &longText);
+    ReleaseDC(window_, dc);
+    const RECT oldDigits = {w / 2 + 136 + shortText.cx + 1, h - 234, w / 2 + 136 + longText.cx, h - 234 + longText.cy};
+    ASSERT_GT(DarkPixels(window_, oldDigits), 0) << "the long number is drawn";
+
+    // After a sale only the totals area is painted again, straight away.
+    g_app.live.SetTransactionNumber(1);
+    PaintTotalsArea(window_);
+    EXPECT_EQ(DarkPixels(window_, oldDigits), 0) << "digits of the previous number are left behind";
+
+    // The picture grid's panel is filled white between its edge and the buttons.
+    HDC screen = GetDC(window_);
+    EXPECT_EQ(GetPixel(screen, 26, 400), RGB(255, 255, 255));
+    ReleaseDC(window_, screen);
+
+    // The trade toggle refreshes the totals area at once: "Trade" shows without a paint.
+    const RECT trade = {136, 32, 176, 46};
+    ASSERT_EQ(DarkPixels(window_, trade), 0);
+    Command(CMD_TRADE_TOGGLE);
+    EXPECT_GT(DarkPixels(window_, trade), 0);
+}
+
+TEST_F(MainWindowTest, AfterALogonTheClockNoLongerTakesTheTitle) {
+    SendMessageA(window_, WM_TIMER, 1, 0);
+    EXPECT_EQ(Title(window_).rfind("VARENKO Client", 0), 0u) << "before any logon the title is the clock";
+    DialogDriver driver({[](HWND dialog) {
+        for (int key : {IDC_LOGON_KEY_1, IDC_LOGON_KEY_1, IDC_LOGON_KEY_1, IDC_LOGON_KEY_1}) Click(dialog, key);
+        Click(dialog, IDOK);
+    }});
+    g_app.live.SetAssociatePassword(1, "1111");
+    g_app.live.SetAssociateName(1, "Administrator");
+    ASSERT_EQ(LogOn(window_), 1);
+    SendMessageA(window_, WM_TIMER, 1, 0);
+    EXPECT_EQ(Title(window_), "VARENKO    Assoc: 1, Administrator");
 }
 
 }  // namespace
