@@ -3,7 +3,7 @@ NATIVE := build/native
 WIN    := build/win
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup build native win test test-native test-win run clean
+.PHONY: all setup build native win test test-native test-win run coverage clean
 
 all: build
 
@@ -25,6 +25,17 @@ test: build
 
 run: build
 	@bash scripts/run-demo.sh
+
+# Line and branch coverage of the portable code by the native tests (not part of `make test`).
+COVERAGE := build/coverage
+coverage: setup
+	@cmake -S . -B $(COVERAGE) -DCMAKE_BUILD_TYPE=Debug -DVARENKO_COVERAGE=ON >/dev/null
+	@cmake --build $(COVERAGE) -j $(JOBS) -- --no-print-directory
+	@find $(COVERAGE) -name '*.gcda' -delete
+	@(cd $(COVERAGE) && ctest -j $(JOBS) >/dev/null) || echo "coverage: some native tests failed" >&2
+	@gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'devserver/' --exclude-unreachable-branches \
+	  --exclude-throw-branches --txt-metric branch --print-summary -o $(COVERAGE)/summary.txt >/dev/null
+	@tail -3 $(COVERAGE)/summary.txt
 
 clean:
 	rm -rf build
