@@ -34,8 +34,7 @@ coverage: setup
 	@find $(COVERAGE) -name '*.gcda' -delete
 	@(cd $(COVERAGE) && ctest -j $(JOBS) >/dev/null) || echo "coverage: some native tests failed" >&2
 	@gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'devserver/' --exclude-unreachable-branches \
-	  --exclude-throw-branches --txt-metric branch --print-summary -o $(COVERAGE)/summary.txt >/dev/null
-	@tail -3 $(COVERAGE)/summary.txt
+	  --exclude-throw-branches --print-summary -o $(COVERAGE)/coverage.txt | tail -3
 
 clean:
 	rm -rf build
