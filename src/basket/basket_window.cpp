@@ -70,6 +70,13 @@ void AppendBasketEntry(const std::string& text) {
     if (at != LB_ERR && at != LB_ERRSPACE) SendMessageA(g_app.basketList, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
 }
 
+void ReplaceLastBasketEntry(const std::string& text) {
+    if (!g_app.basketList) return;
+    const LRESULT count = SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0);
+    if (count > 0) SendMessageA(g_app.basketList, LB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
+    AppendBasketEntry(text);
+}
+
 void RefreshTotals() {
     if (g_app.mainWindow) PaintTotalsArea(g_app.mainWindow);
     if (g_app.live.Switch(basketcfg::kPoleFitted)) ShowPoleIdleText();

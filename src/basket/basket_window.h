@@ -6,6 +6,8 @@
 
 // Appends an entry to the basket list and selects it (the new last entry).
 void AppendBasketEntry(const std::string& text);
+// Replaces the last entry of the basket list (a line whose price changed) and selects it.
+void ReplaceLastBasketEntry(const std::string& text);
 
 // Repaints the totals area at once, puts the pole display's idle text up when a
 // pole display is fitted, and plays sound 151 unless sounds are off or a

@@ -237,3 +237,37 @@ std::string DigitsOnly(std::string_view text, std::size_t limit) {
         if (c >= '0' && c <= '9' && digits.size() < limit) digits += c;
     return digits;
 }
+
+std::optional<double> ReadPointedAmount(std::string_view text) {
+    int points = 0;
+    for (char c : text) {
+        if (c == '.') ++points;
+        else if (c < '0' || c > '9') return std::nullopt;
+    }
+    if (points > 1) return std::nullopt;
+    if (text.empty() || text == ".") return 0.0;
+    const double value = std::strtod(std::string(text).c_str(), nullptr);
+    if (!(value <= kLargestPrice)) return std::nullopt;
+    return value;
+}
+
+std::optional<std::int64_t> ReadWholeNumber(std::string_view text) {
+    if (text.size() > 18) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::string PointedAmountOnly(std::string_view text, std::size_t limit) {
+    std::string kept;
+    bool point = false;
+    for (char c : text) {
+        if (kept.size() >= limit) break;
+        if (c >= '0' && c <= '9') kept += c;
+        else if (c == '.' && !point) kept += c, point = true;
+    }
+    return kept;
+}

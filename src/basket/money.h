@@ -55,3 +55,20 @@ std::optional<double> ReadTypedAmount(std::string_view typed);
 // The digits of a text, in order, at most `limit` of them: what a digits-only box
 // keeps of pasted or set text.
 std::string DigitsOnly(std::string_view text, std::size_t limit);
+
+// Price, weight and discount boxes refuse amounts above this: nothing in a shop costs
+// ten million, and a longer number is a slip of the finger or pasted rubbish.
+inline constexpr double kLargestPrice = 10000000.0;
+
+// A price typed with its decimal point: digits with at most one point ("12.50",
+// ".5", "7"); empty reads as 0. Anything else (a sign, letters, "nan", exponents, a
+// second point) or more than kLargestPrice is no amount.
+std::optional<double> ReadPointedAmount(std::string_view text);
+
+// A whole number typed into a digits-only box ("" reads as 0); anything but digits,
+// or more than 18 of them, is no number.
+std::optional<std::int64_t> ReadWholeNumber(std::string_view text);
+
+// The characters a price box with a decimal point keeps of pasted or set text:
+// digits and the first point, at most `limit` characters.
+std::string PointedAmountOnly(std::string_view text, std::size_t limit);

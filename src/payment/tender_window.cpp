@@ -189,7 +189,7 @@ void OnSplitOk(HWND dialog, SplitBox& box) {
     }
 }
 
-void OnSplitCommand(HWND dialog, SplitBox& box, int id) {
+void OnSplitCommand(HWND dialog, SplitBox& box, int id, int) {
     switch (id) {
     case IDC_EDIT1:
         TypeSplitCash(box.state, BoxText(dialog, IDC_EDIT1));
@@ -203,27 +203,6 @@ void OnSplitCommand(HWND dialog, SplitBox& box, int id) {
         }
         return;
     }
-}
-
-INT_PTR CALLBACK SplitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    SplitBox* box = DialogData<SplitBox>(dialog, message, lParam);
-    if (!box) return FALSE;
-    switch (message) {
-    case WM_INITDIALOG:
-        InitSplit(dialog, *box);
-        return TRUE;
-    case WM_COMMAND:
-        OnSplitCommand(dialog, *box, LOWORD(wParam));
-        return TRUE;
-    case WM_DESTROY:
-        EntryDialogDestroyed(dialog);
-        return FALSE;
-    case WM_NCDESTROY:
-        ForgetDialogData(dialog);
-        delete box;
-        return FALSE;
-    }
-    return FALSE;
 }
 
 }  // namespace
@@ -242,7 +221,7 @@ HWND OpenCashTender(TenderKind kind, double due) {
 
 HWND OpenSplitDialog() {
     auto* box = new SplitBox{OpenSplit(g_app.basket.Total())};
-    HWND dialog = OpenEntryDialog("Split", SplitProc, box);
+    HWND dialog = OpenEntryDialog("Split", EntryDialogProc<SplitBox, InitSplit, OnSplitCommand>, box);
     if (!dialog) delete box;
     return dialog;
 }

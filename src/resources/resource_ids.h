@@ -159,3 +159,41 @@
 #define IDC_SUMMARY_CUSTOM_INVOICE 2409
 #define IDC_SUMMARY_CUSTOM_RECEIPT 2413
 #define IDC_SUMMARY_DELIVERY_NOTE 2419
+
+// The price dialogs. "discount" and "Discoun4": 1101 the typed price (or weight),
+// 1102 item number, 1103 description, 1104 cost, 1105 list price, 1106 non taxable,
+// 1107 taxable, 1108 tax 1, 1109 tax 2, 1110 total; "Discoun4" also 1111 the price
+// before tax. "Discountwo" and "Discoun2": 1101 the discount, 1104 non taxable,
+// 1105 taxable, 1106 tax 1, 1107 tax 2, 1108 total, 1112 the amended total.
+#define IDC_ITEM_NUMBER 1102
+#define IDC_ITEM_DESCRIPTION 1103
+#define IDC_ITEM_COST 1104
+#define IDC_ITEM_LIST_PRICE 1105
+#define IDC_LINE_NON_TAXABLE 1106
+#define IDC_LINE_TAXABLE 1107
+#define IDC_LINE_TAX1 1108
+#define IDC_LINE_TAX2 1109
+#define IDC_LINE_TOTAL 1110
+#define IDC_PRICE_BEFORE_TAX 1111
+#define IDC_AMENDED_TOTAL 1112
+#define IDC_ZERO_PRICE 2400
+#define IDC_LIST 4200
+
+// "nbox", the non-inventory sale: 1101 description, 1102 price, 1106 nett, 1103 tax 1,
+// 1104 tax 2, 1105 total; check boxes 2800 and 2801; price buttons 2400-2405 and 2407;
+// category buttons 2408-2411; digits 2412-2420 ("1"-"9") and 2422 ("0"), 2451 ".",
+// 2421 the price's DELETE; letters 2424-2449, 2450 SPACE, 2452 the description's DELETE
+#define IDC_NONINV_PRICE 1102
+#define IDC_NONINV_TAX1 1103
+#define IDC_NONINV_TAX2 1104
+#define IDC_NONINV_TOTAL 1105
+#define IDC_NONINV_NETT 1106
+#define IDC_NONINV_TAX1_BOX 2800
+#define IDC_NONINV_TAX2_BOX 2801
+#define IDC_NONINV_FIRST_CATEGORY 2408
+#define IDC_NONINV_PRICE_ERASE 2421
+#define IDC_NONINV_ZERO 2422
+#define IDC_NONINV_FIRST_LETTER 2424
+#define IDC_NONINV_SPACE 2450
+#define IDC_NONINV_POINT 2451
+#define IDC_NONINV_DESCRIPTION_ERASE 2452

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "basket/basket_window.h"
+#include "basket/pricing_window.h"
 #include "link/server_binding.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -129,7 +130,7 @@ void RunCommand(HWND hwnd, int command) {
     case CMD_DISPLAY_PREVIOUS_LOG: DisplayPreviousLog(); break;
     case CMD_PRINT_LOG_TODAY: PrintTodaysLog(); break;
     case CMD_PRINT_LOG_DAY: PrintLogForDay(); break;
-    case CMD_ADD_DISCOUNT: GiveDiscount(); break;
+    case CMD_ADD_DISCOUNT: StartDiscount(); break;
     case CMD_ADD_NOTE: AddNote(hwnd); break;
     case CMD_ASSOCIATE_CUSTOMER: AssociateCustomer(); break;
     case CMD_CHANGE_BASKET_TABLE:
@@ -149,7 +150,7 @@ void RunCommand(HWND hwnd, int command) {
     case CMD_HELP_CONTENTS: ShellExecuteA(hwnd, "open", "varenko.htm", nullptr, nullptr, SW_SHOWNORMAL); break;
     case CMD_CALENDAR: ShowCalendarDialog(hwnd); break;
     case IDM_ABOUT: ShowAboutDialog(hwnd); break;
-    case CMD_ADJUST_PRICE: AdjustLastPrice(); break;
+    case CMD_ADJUST_PRICE: StartPriceAdjust(); break;
     case CMD_NON_INVENTORY_SALE: SellNonInventoryItem(); break;
     case CMD_OPEN_DRAWER: OpenCashDrawer(); break;
     case CMD_TRADE_TOGGLE:
@@ -163,7 +164,7 @@ void RunCommand(HWND hwnd, int command) {
         ClearItemBox();
         break;
     case CMD_EMPTY_BASKET: break;  // emptied by the rule
-    case CMD_WEIGHT: AdjustLastByWeight(); break;
+    case CMD_WEIGHT: StartWeightAdjust(); break;
     case CMD_ADD_ITEM: AddItem(hwnd); break;
     case CMD_REFUND: RefundBasket(); break;
     case CMD_KITCHEN_PRINT:

@@ -10,9 +10,16 @@ namespace {
 
 // Pixels between an entry dialog's right edge and the main window's.
 constexpr int kRightInset = 10;
+// The two kinds of amount box, as their subclass ids.
 constexpr UINT_PTR kDigitsOnlySubclass = 0x4449;  // "DI"
+constexpr UINT_PTR kPointedSubclass = 0x5054;     // "PT"
 
 bool IsDigit(WPARAM c) { return c >= '0' && c <= '9'; }
+
+// What a box of this kind keeps of a text.
+std::string Kept(UINT_PTR kind, std::string_view text, std::size_t limit) {
+    return kind == kPointedSubclass ? PointedAmountOnly(text, limit) : DigitsOnly(text, limit);
+}
 
 // The clipboard's text, empty when there is none.
 std::string ClipboardText(HWND owner) {
@@ -28,30 +35,40 @@ std::string ClipboardText(HWND owner) {
     return text;
 }
 
-LRESULT CALLBACK DigitsOnlyProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR limit) {
+LRESULT CALLBACK AmountBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR kind,
+                               DWORD_PTR limit) {
     switch (message) {
     case WM_CHAR:
-        // Control characters (Backspace, Ctrl+C/V/X, Enter) pass; printable ones must be digits.
-        if (wParam >= ' ' && !IsDigit(wParam)) {
+        // Control characters (Backspace, Ctrl+C/V/X, Enter) pass; printable ones must be
+        // digits, or the box's one point.
+        if (wParam >= ' ' && !IsDigit(wParam) && !(kind == kPointedSubclass && wParam == '.')) {
             MessageBeep(MB_OK);
             return 0;
         }
         break;
     case WM_PASTE: {
-        const std::string digits = DigitsOnly(ClipboardText(box), static_cast<std::size_t>(limit));
-        SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(digits.c_str()));
+        const std::string kept = Kept(kind, ClipboardText(box), static_cast<std::size_t>(limit));
+        SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
         return 0;
     }
     case WM_SETTEXT: {
         const char* text = reinterpret_cast<const char*>(lParam);
-        const std::string digits = DigitsOnly(text ? text : "", static_cast<std::size_t>(limit));
-        return DefSubclassProc(box, message, wParam, reinterpret_cast<LPARAM>(digits.c_str()));
+        const std::string kept = Kept(kind, text ? text : "", static_cast<std::size_t>(limit));
+        return DefSubclassProc(box, message, wParam, reinterpret_cast<LPARAM>(kept.c_str()));
     }
     case WM_NCDESTROY:
-        RemoveWindowSubclass(box, DigitsOnlyProc, kDigitsOnlySubclass);
+        RemoveWindowSubclass(box, AmountBoxProc, kind);
         break;
     }
     return DefSubclassProc(box, message, wParam, lParam);
+}
+
+void MakeAmountBox(HWND dialog, int id, std::size_t limit, UINT_PTR kind) {
+    HWND box = GetDlgItem(dialog, id);
+    if (!box) return;
+    if (kind == kDigitsOnlySubclass) SetWindowLongPtrA(box, GWL_STYLE, GetWindowLongPtrA(box, GWL_STYLE) | ES_NUMBER);
+    SendMessageA(box, EM_LIMITTEXT, limit, 0);
+    SetWindowSubclass(box, AmountBoxProc, kind, limit);
 }
 
 }  // namespace
@@ -63,13 +80,9 @@ std::string DialogItemText(HWND dialog, int id, std::size_t maxLength) {
     return text;
 }
 
-void MakeDigitsOnlyBox(HWND dialog, int id, std::size_t limit) {
-    HWND box = GetDlgItem(dialog, id);
-    if (!box) return;
-    SetWindowLongPtrA(box, GWL_STYLE, GetWindowLongPtrA(box, GWL_STYLE) | ES_NUMBER);
-    SendMessageA(box, EM_LIMITTEXT, limit, 0);
-    SetWindowSubclass(box, DigitsOnlyProc, kDigitsOnlySubclass, limit);
-}
+void MakeDigitsOnlyBox(HWND dialog, int id, std::size_t limit) { MakeAmountBox(dialog, id, limit, kDigitsOnlySubclass); }
+
+void MakePointedAmountBox(HWND dialog, int id, std::size_t limit) { MakeAmountBox(dialog, id, limit, kPointedSubclass); }
 
 HWND OpenEntryDialog(const char* name, DLGPROC proc, void* data) {
     HWND dialog = CreateDialogParamA(g_app.instance, name, g_app.mainWindow, proc, reinterpret_cast<LPARAM>(data));

@@ -25,6 +25,8 @@ std::string DialogItemText(HWND dialog, int id, std::size_t maxLength);
 // characters other than digits are refused, and text pasted into it keeps only its
 // digits.
 void MakeDigitsOnlyBox(HWND dialog, int id, std::size_t limit);
+// The same for a price typed with its decimal point: digits and one point.
+void MakePointedAmountBox(HWND dialog, int id, std::size_t limit);
 
 // Creates a modeless entry dialog from template `name` over the main window, makes it
 // the open entry dialog, shows it and focuses its edit 1101. Null when it could not
@@ -34,6 +36,25 @@ HWND OpenEntryDialog(const char* name, DLGPROC proc, void* data);
 // destroyed (EntryDialogDestroyed from its WM_DESTROY).
 void CloseEntryDialog(HWND dialog);
 void EntryDialogDestroyed(HWND dialog);
+
+// The procedure of a modeless entry dialog that owns its data (made with new): `Init`
+// at WM_INITDIALOG, `Command` (control id, notification) for WM_COMMAND; the flag of
+// the open entry dialog is cleared and the data deleted as the window goes.
+template <typename Data, void (*Init)(HWND, Data&), void (*Command)(HWND, Data&, int, int)>
+INT_PTR CALLBACK EntryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    Data* data = DialogData<Data>(dialog, message, lParam);
+    if (!data) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: Init(dialog, *data); return FALSE;  // the opener sets the focus
+    case WM_COMMAND: Command(dialog, *data, LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_DESTROY: EntryDialogDestroyed(dialog); return FALSE;
+    case WM_NCDESTROY:
+        ForgetDialogData(dialog);
+        delete data;
+        return FALSE;
+    }
+    return FALSE;
+}
 
 // Puts a modeless entry dialog 10 pixels in from the right edge of the main window,
 // centred on it vertically; its size is kept.

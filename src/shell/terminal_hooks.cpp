@@ -29,10 +29,6 @@ void SellOnCredit() {}
 void RemoveSelectedLine() { RemoveSelectedBasketLine(); }
 void RepeatLastLine() { RepeatLastBasketLine(); }
 void SwitchBasketTable(int table) { SwitchToBasketTable(table); }
-void AdjustLastPrice() {}
-void AdjustLastByWeight() {}
-void GiveDiscount() {}
-void SellNonInventoryItem() {}
 void RefundBasket() {}
 void ShowPoleIdleText() { devices::ShowPoleIdleText(); }
 void ShowPoleTotal(double total) { devices::ShowPoleTotal(total); }

@@ -40,10 +40,6 @@ void SellOnCredit();
 void RemoveSelectedLine();
 void RepeatLastLine();
 void SwitchBasketTable(int table);
-void AdjustLastPrice();
-void AdjustLastByWeight();
-void GiveDiscount();
-void SellNonInventoryItem();
 void RefundBasket();
 // Pole display: puts the idle text up (when a pole display is fitted).
 void ShowPoleIdleText();
