@@ -23,8 +23,9 @@ void FreeDialogHandles(PRINTDLGA& pd) {
     pd.hDevMode = pd.hDevNames = nullptr;
 }
 
-// One copy: the document with its page loop. False when the document did not start.
-bool PrintOneCopy(HDC dc, const DrawPage& draw) {
+// One copy: the document with its page loop, ended early when `aborted` says so. False
+// when the document did not start.
+bool PrintOneCopy(HDC dc, const DrawPage& draw, bool (*aborted)() = nullptr) {
     DOCINFOA info{};
     info.cbSize = sizeof info;
     info.lpszDocName = kDocumentName;
@@ -33,14 +34,47 @@ bool PrintOneCopy(HDC dc, const DrawPage& draw) {
     pages.page = 1;
     pages.nextLine = 0;
     for (;;) {
-        StartPage(dc);
+        if (StartPage(dc) <= 0) break;
         const int before = pages.page;
         if (draw) draw(dc, pages);
-        EndPage(dc);
-        if (pages.page == before) break;
+        if (EndPage(dc) <= 0) break;
+        if (pages.page == before || (aborted && aborted())) break;
     }
     EndDoc(dc);
     return true;
+}
+
+// The cancellable job's abort dialog and flag.
+HWND g_abortDialog = nullptr;
+bool g_aborted = false;
+
+bool Aborted() { return g_aborted; }
+
+INT_PTR CALLBACK AbortDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_GRAYED);
+        return TRUE;
+    case WM_COMMAND:
+        g_aborted = true;
+        if (g_app.mainWindow) EnableWindow(g_app.mainWindow, TRUE);
+        DestroyWindow(dialog);
+        g_abortDialog = nullptr;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// Lets the associate reach "Cancel" between bands: dispatches what is waiting.
+BOOL CALLBACK AbortProc(HDC, int) {
+    MSG msg;
+    while (!g_aborted && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!g_abortDialog || !IsDialogMessageA(g_abortDialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    return !g_aborted;
 }
 
 }  // namespace
@@ -102,6 +136,32 @@ JobResult RunPrintJob(HWND owner, PrinterChoice choice, const DrawPage& draw, co
         if (PrintOneCopy(dc, draw) && afterCopy) afterCopy();
     }
     ReleasePrinter(dc);
+    return JobResult::Printed;
+}
+
+JobResult RunCancellablePrintJob(const DrawPage& draw) {
+    PRINTDLGA pd{};
+    pd.lStructSize = sizeof pd;
+    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
+    pd.nCopies = 1;
+    const BOOL chosen = PrintDlgA(&pd);
+    FreeDialogHandles(pd);
+    if (!chosen || !pd.hDC) {
+        ReleasePrinter(pd.hDC);
+        return JobResult::Cancelled;
+    }
+    const int copies = pd.nCopies > 0 ? pd.nCopies : 1;
+    if (g_app.mainWindow) EnableWindow(g_app.mainWindow, FALSE);
+    g_aborted = false;
+    g_abortDialog = CreateDialogParamA(g_app.instance, "PRINTDLGBOX", g_app.mainWindow, AbortDialogProc, 0);
+    SetAbortProc(pd.hDC, AbortProc);
+    for (int copy = 0; copy < copies && !g_aborted; ++copy) PrintOneCopy(pd.hDC, draw, Aborted);
+    if (!g_aborted) {
+        if (g_app.mainWindow) EnableWindow(g_app.mainWindow, TRUE);
+        if (g_abortDialog) DestroyWindow(g_abortDialog);
+        g_abortDialog = nullptr;
+    }
+    ReleasePrinter(pd.hDC);
     return JobResult::Printed;
 }
 

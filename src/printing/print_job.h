@@ -43,4 +43,10 @@ enum class JobResult {
 JobResult RunPrintJob(HWND owner, PrinterChoice choice, const DrawPage& draw, const AfterCopy& afterCopy = {},
                       int extraCopies = 0);
 
+// A job the associate can cancel (the printed log): the print dialog with no owner,
+// then, while it prints, the main window disabled and the "PRINTDLGBOX" dialog open
+// with its abort procedure. Each copy asked for is a document of its own from page 1;
+// "Cancel" stops after the current band and prints no further copy.
+JobResult RunCancellablePrintJob(const DrawPage& draw);
+
 }  // namespace print

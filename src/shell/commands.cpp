@@ -6,6 +6,7 @@
 
 #include "basket/basket_window.h"
 #include "basket/pricing_window.h"
+#include "logs/log_window.h"
 #include "link/server_binding.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"

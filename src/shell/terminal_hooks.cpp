@@ -39,10 +39,6 @@ const CustomerRecord& CurrentCustomer() {
 }
 void OpenCashDrawer() { devices::OpenTillDrawer(); }
 void PrintKitchenTicket() { print::PrintBasketKitchenTicket(); }
-void DisplayTodaysLog() {}
-void DisplayPreviousLog() {}
-void PrintTodaysLog() {}
-void PrintLogForDay() {}
 void ConfigureReceipts() {}
 void ConfigureTill() {}
 void ConfigurePole() {}

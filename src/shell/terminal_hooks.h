@@ -54,11 +54,6 @@ const CustomerRecord& CurrentCustomer();
 // Devices and documents.
 void OpenCashDrawer();
 void PrintKitchenTicket();
-// Logs.
-void DisplayTodaysLog();
-void DisplayPreviousLog();
-void PrintTodaysLog();
-void PrintLogForDay();
 // Configuration dialogs.
 void ConfigureReceipts();
 void ConfigureTill();

@@ -1,0 +1,97 @@
+// The day asked for, the viewer's windows over a day file, and the printed log's pages.
+#include "logs/log_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+namespace {
+
+LogReader Over(const std::string& file) {
+    return [file](std::int64_t offset, std::size_t count) {
+        return offset >= static_cast<std::int64_t>(file.size()) ? std::string()
+                                                                 : file.substr(static_cast<std::size_t>(offset), count);
+    };
+}
+
+std::vector<std::string> Texts(const print::PagePlan& plan) {
+    std::vector<std::string> out;
+    for (const auto& item : plan.items) out.push_back(std::get<print::TextItem>(item).text);
+    return out;
+}
+
+}  // namespace
+
+TEST(LogDay, ExactlyTenCharactersWithTheSlashesInPlace) {
+    struct Row {
+        const char* typed;
+        bool accepted;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"05/01/2027", true, ""},
+        {"5/01/2027", false, "a one-digit day is nine characters"},
+        {"05/1/2027", false, "a one-digit month likewise"},
+        {"05-01-2027", false, "slashes at 2 and 5"},
+        {"05/01/2027 ", false, "eleven characters"},
+        {"ab/cd/efgh", false, "no digits, no date"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(ParseLogDay(r.typed).has_value(), r.accepted) << r.typed << ": " << r.why;
+    const LocalTime t = *ParseLogDay("31/12/2026");
+    EXPECT_EQ(t.day, 31);
+    EXPECT_EQ(t.month, 12);
+    EXPECT_EQ(t.year, 2026);
+}
+
+TEST(LogViewerWindows, NextAndPreviousStepThroughTheFile) {
+    LogViewer v;
+    OpenLogViewer(v, Over(std::string(kLogWindowSize, 'a')));
+    EXPECT_FALSE(v.nextEnabled) << "exactly one window: no empty window to step to";
+    EXPECT_FALSE(v.previousEnabled);
+
+    const std::string file = std::string(kLogWindowSize, 'a') + std::string(kLogWindowSize, 'b') + "ccc";
+    OpenLogViewer(v, Over(file));
+    EXPECT_TRUE(v.nextEnabled);
+    NextLogWindow(v, Over(file));
+    EXPECT_EQ(v.text[0], 'b');
+    EXPECT_TRUE(v.nextEnabled && v.previousEnabled);
+    NextLogWindow(v, Over(file));
+    EXPECT_EQ(v.text, "ccc");
+    EXPECT_FALSE(v.nextEnabled);
+    PreviousLogWindow(v, Over(file));
+    EXPECT_EQ(v.text[0], 'b');
+    EXPECT_TRUE(v.previousEnabled);
+    PreviousLogWindow(v, Over(file));
+    EXPECT_EQ(v.text[0], 'a');
+    EXPECT_FALSE(v.previousEnabled);
+    EXPECT_TRUE(v.nextEnabled);
+
+    OpenLogViewer(v, Over(""));
+    EXPECT_EQ(v.text, "");
+    EXPECT_FALSE(v.nextEnabled);
+}
+
+TEST(LogPages, HeaderPrintableLinesAndThePageBreak) {
+    LogPageInput in;
+    in.shopName = "Corner Shop";
+    in.day = *ParseLogDay("05/01/2027");
+    in.page = 2;
+    in.lineHeight = 10;
+    in.pageHeight = 59;  // rows 2, 3 and 4 fit: (10 + 2) * 5 > 59
+    const std::string file = "\r\n10:07 05/01/2027\tUser 3\x01\xe9, logged on.\r\nsecond\r\nthird\r\nfourth\r\n";
+    const LogPage page = LayoutLogPage(in, file);
+    EXPECT_EQ(Texts(page.plan), (std::vector<std::string>{"Corner Shop Activity log: 05/01/2027      Page: 2", "",
+                                                          "10:07 05/01/2027User 3, logged on.", "second"}));
+    EXPECT_TRUE(page.full);
+    EXPECT_EQ(file.substr(page.consumed), "\nthird\r\nfourth\r\n") << "the next page starts after the last line";
+    EXPECT_EQ(std::get<print::TextItem>(page.plan.items[2]).y, 30);
+    EXPECT_LE(page.consumed, LogPageBytesNeeded(in));
+
+    const LogPage last = LayoutLogPage(in, "\nthird\r\n");
+    EXPECT_FALSE(last.full) << "the end of the file ends the document";
+
+    const LogPage wide = LayoutLogPage(in, std::string(300, 'x') + "\r");
+    EXPECT_EQ(Texts(wide.plan)[1], std::string(253, 'x'));
+    EXPECT_EQ(Texts(wide.plan)[2], std::string(46, 'x')) << "the 254th byte is dropped";
+}
