@@ -1,111 +1,34 @@
-// The real main window, created in this process on a fresh data directory (offline).
+// The real main window, created in this process on a fresh data directory (offline), and its logon.
 #include "shell/main_window.h"
 
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
 #include "shell/dispatch.h"
-#include "shell/layout.h"
 #include "shell/logon_dialog.h"
-#include "shell/startup.h"
 #include "support/dialog_driver.h"
 #include "support/main_window_fixture.h"
 
 namespace {
 
-class MainWindowTest : public MainWindowFixture {
-protected:
-    std::string ItemBox() { return ItemBoxText(100); }
-    // A modeless entry dialog with an edit 1101, as the payment dialogs are.
-    void OpenEntryDialog() {
-        entryDialog_ = CreateDialogParamA(g_app.instance, "EDITBOX", window_,
-                                          [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; }, 0);
-        ASSERT_NE(entryDialog_, nullptr);
-        g_app.entryDialog = entryDialog_;  // the fixture closes it
-    }
-    std::string EntryText() {
-        char text[64] = {};
-        GetDlgItemTextA(entryDialog_, IDC_EDIT1, text, sizeof text);
-        return text;
-    }
+using MainWindowTest = MainWindowFixture;
 
-    HWND entryDialog_ = nullptr;
-};
-
-TEST_F(MainWindowTest, CreatesItsControlsAndPlacesThemForTheClientSize) {
-    for (int id : {CMD_EFT_PAYMENT, CMD_CASH, CMD_REFUND, CMD_KITCHEN_PRINT, CMD_CHANGE_BASKET_TABLE, 2430, 2441,
-                   2700, 2759, 2500, 2518})
-        EXPECT_NE(GetDlgItem(window_, id), nullptr) << id;
-    RECT client;
-    GetClientRect(window_, &client);
-    const MainLayout layout = ComputeLayout(client.right, client.bottom);
-    for (int k = 0; k < kMaxPictureButtons; ++k)
-        EXPECT_EQ(IsWindowVisible(GetDlgItem(window_, 2700 + k)) != 0, k < layout.pictureButtons) << k;
-    RECT list;
-    GetWindowRect(g_app.basketList, &list);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&list), 2);
-    EXPECT_EQ(list.left, layout.basketList.x);
-    EXPECT_EQ(list.bottom - list.top, layout.basketList.height);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window_, 2500)));  // shown by the first paint
-}
-
-TEST_F(MainWindowTest, KeypadTypesIntoTheItemBox) {
+TEST_F(MainWindowTest, TheKeypadTypesIntoTheItemBoxOrTheOpenEntryDialogWhichRefusesOtherCommands) {
     Command(2431);
+    Command(kKeypadErase);
     Command(2432);
-    EXPECT_EQ(ItemBox(), "12");
-    Command(kKeypadErase);
-    EXPECT_EQ(ItemBox(), "1");
-    Command(kKeypadClear);
-    EXPECT_EQ(ItemBox(), "");
-    Command(kKeypadErase);
-    EXPECT_EQ(ItemBox(), "");
-}
-
-TEST_F(MainWindowTest, MenuTogglesFlipTheirOptionsAndChecks) {
-    auto checked = [&](int item) {
-        return (GetMenuState(GetMenu(window_), item, MF_BYCOMMAND) & MF_CHECKED) == MF_CHECKED;
-    };
-    g_app.live.SetOption(12, 1);
-    Command(CMD_TENDERED);
-    EXPECT_EQ(g_app.live.Option(12), 0);
-    EXPECT_TRUE(checked(CMD_TENDERED));
+    EXPECT_EQ(ItemBoxText(100), "2");
     Command(CMD_TENDERED);
     EXPECT_EQ(g_app.live.Option(12), 1);
-    EXPECT_FALSE(checked(CMD_TENDERED));
-    g_app.live.SetOption(3, 0);
-    Command(CMD_TRANSFER_PICTURES);
-    EXPECT_EQ(g_app.live.Option(3), 1);
-    EXPECT_TRUE(checked(CMD_TRANSFER_PICTURES));
-}
 
-TEST_F(MainWindowTest, KeysOfTheItemBoxChangeCategory) {
-    g_app.live.SetSwitch(18, 17);
-    SendMessageA(g_app.itemBox, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(g_app.live.Switch(18), 18);
-    SendMessageA(g_app.itemBox, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(g_app.live.Switch(18), 0);
-    SendMessageA(g_app.itemBox, WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(g_app.live.Switch(18), 18);
-    Command(2503);
-    EXPECT_EQ(g_app.live.Switch(18), 3);
-    Command(2518);
-    EXPECT_EQ(g_app.live.Switch(18), 18);
-}
-
-TEST_F(MainWindowTest, AnOpenEntryDialogRefusesCommandsAndTakesTheKeypad) {
-    OpenEntryDialog();
-    const std::int64_t before = g_app.live.Option(12);
+    const DLGPROC inert = [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; };
+    g_app.entryDialog = CreateDialogParamA(g_app.instance, "EDITBOX", window_, inert, 0);  // as a payment opens
+    ASSERT_NE(g_app.entryDialog, nullptr);
     Command(CMD_TENDERED);
-    EXPECT_EQ(g_app.live.Option(12), before);
-    EXPECT_EQ(GetFocus(), GetDlgItem(entryDialog_, IDC_EDIT1));
+    EXPECT_EQ(g_app.live.Option(12), 1) << "refused while the dialog is open";
+    EXPECT_EQ(GetFocus(), GetDlgItem(g_app.entryDialog, IDC_EDIT1));
     Command(2435);
-    Command(2430);
-    EXPECT_EQ(EntryText(), "50");
-    EXPECT_EQ(ItemBox(), "");
-    // Keys in the item box are not turned into commands meanwhile.
-    g_app.live.SetSwitch(18, 2);
-    SendMessageA(g_app.itemBox, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(g_app.live.Switch(18), 2);
+    EXPECT_EQ(Text(g_app.entryDialog, IDC_EDIT1) + "/" + ItemBoxText(100), "5/2");
 }
 
 void Key(WORD key, bool up) {
@@ -116,58 +39,54 @@ void Key(WORD key, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
-TEST_F(MainWindowTest, CtrlLettersLeaveTheItemBoxEmpty) {
+TEST_F(MainWindowTest, TypingReachesTheItemBoxButAPasteLeavesItEmpty) {
     SetForegroundWindow(window_);
     SetFocus(g_app.itemBox);
     Key('7', false);
     Key('7', true);
     Pump();
-    ASSERT_EQ(ItemBox(), "7");  // typing reaches the box
+    ASSERT_EQ(ItemBoxText(100), "7");
     ClearItemBox();
     // A paste is a change made while Ctrl is held: nothing of it stays.
-    if (OpenClipboard(window_)) {
-        EmptyClipboard();
-        HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);
-        lstrcpyA(static_cast<char*>(GlobalLock(text)), "12");
-        GlobalUnlock(text);
-        SetClipboardData(CF_TEXT, text);
-        CloseClipboard();
-    }
-    for (WORD letter : {'V', 'Q', 'B', 'Z'}) {
-        Key(VK_CONTROL, false);
-        Key(letter, false);
-        Key(letter, true);
-        Key(VK_CONTROL, true);
-        Pump();
-        EXPECT_EQ(ItemBox(), "") << static_cast<char>(letter);
-    }
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 3);
+    lstrcpyA(static_cast<char*>(GlobalLock(text)), "12");
+    GlobalUnlock(text);
+    ASSERT_TRUE(OpenClipboard(window_));
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+    for (WORD key : {WORD{VK_CONTROL}, WORD{'V'}}) Key(key, false);
+    for (WORD key : {WORD{'V'}, WORD{VK_CONTROL}}) Key(key, true);
+    Pump();
+    EXPECT_EQ(ItemBoxText(100), "");
 }
 
-TEST_F(MainWindowTest, CashWithAnEmptyBasketAsksForItemsAndKitchenPrintSaysNoItems) {
-    Command(CMD_CASH);
-    EXPECT_TRUE(messages().Saw("Please select items", "Problem"));
-    Command(CMD_KITCHEN_PRINT);
-    EXPECT_TRUE(messages().Saw("No items", "Problem"));
+TEST_F(MainWindowTest, OnlyOkEndsTheLogonAndTheKeypadAddsToWhatWasTyped) {
+    FillDefaultAssociateNames(g_app.live);
+    g_app.live.SetAssociatePassword(3, "123456789");
+    DialogDriver driver({
+        [](HWND dialog) {
+            // Cancel, Escape and Close leave the dialog open: only OK ends a logon.
+            ::Command(dialog, IDCANCEL);
+            PostMessageA(GetDlgItem(dialog, IDC_EDIT1), WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        },
+        [](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_EDIT1, "1234");  // typed on the keyboard
+            for (int key : {IDC_LOGON_DOWN, IDC_LOGON_DOWN, IDC_LOGON_KEY_5, IDC_LOGON_KEY_6, IDC_LOGON_KEY_7,
+                            IDC_LOGON_KEY_8, IDC_LOGON_KEY_9, IDC_LOGON_KEY_0, IDC_LOGON_ERASE, IDC_LOGON_KEY_9})
+                Click(dialog, key);
+            EXPECT_EQ(Text(dialog, IDC_EDIT2) + "/" + Text(dialog, IDC_EDIT1), "3 Associate 3/123456789");
+            EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_EDIT1));
+            Click(dialog, IDOK);
+        },
+    });
+    EXPECT_EQ(LogOn(window_), 1);
+    EXPECT_EQ(GetFocus(), g_app.itemBox);
+    EXPECT_EQ(Title(window_), "VARENKO    Assoc: 3, Associate 3");
 }
 
-TEST_F(MainWindowTest, RestrictedCommandsAreRefusedToOrdinaryAssociates) {
-    g_app.live.SetOption(43, 2);
-    g_app.live.SetCurrentAssociate(3);
-    Command(CMD_TRADE_TOGGLE);
-    EXPECT_EQ(g_app.live.Option(42), 0);
-    g_app.live.SetCurrentAssociate(1);
-    Command(CMD_TRADE_TOGGLE);
-    EXPECT_EQ(g_app.live.Option(42), 2);
-}
-
-TEST_F(MainWindowTest, InitializeConfigurationWritesTheDefaultsAndSaysComplete) {
-    g_app.live.SetOption(33, 1234);
-    Command(CMD_INITIALIZE_CONFIGURATION);
-    EXPECT_TRUE(messages().Saw("Complete", "Reset"));
-    EXPECT_EQ(g_app.live.Option(33), 2000);
-}
-
-// Pixels of the window's client area darker than light grey inside a rectangle.
+// Pixels of the window's client area darker than mid grey inside a rectangle.
 int DarkPixels(HWND window, RECT r) {
     HDC dc = GetDC(window);
     int dark = 0;
@@ -190,7 +109,6 @@ TEST_F(MainWindowTest, TheTotalsAreaRepaintsAtOnceWithoutStaleDigitsOverWhitePan
     SIZE shortText = {}, longText = {};
     GetTextExtentPoint32A(dc, "Transaction: 1", 14, &shortText);
     GetTextExtentPoint32A(dc, "Transaction: 188888", 19, &longText);
-    ReleaseDC(window_, dc);
     const RECT oldDigits = {w / 2 + 136 + shortText.cx + 1, h - 234, w / 2 + 136 + longText.cx, h - 234 + longText.cy};
     ASSERT_GT(DarkPixels(window_, oldDigits), 0) << "the long number is drawn";
 
@@ -200,9 +118,8 @@ TEST_F(MainWindowTest, TheTotalsAreaRepaintsAtOnceWithoutStaleDigitsOverWhitePan
     EXPECT_EQ(DarkPixels(window_, oldDigits), 0) << "digits of the previous number are left behind";
 
     // The picture grid's panel is filled white between its edge and the buttons.
-    HDC screen = GetDC(window_);
-    EXPECT_EQ(GetPixel(screen, 26, 400), RGB(255, 255, 255));
-    ReleaseDC(window_, screen);
+    EXPECT_EQ(GetPixel(dc, 26, 400), RGB(255, 255, 255));
+    ReleaseDC(window_, dc);
 
     // The trade toggle refreshes the totals area at once: "Trade" shows without a paint.
     const RECT trade = {136, 32, 176, 46};
@@ -214,11 +131,7 @@ TEST_F(MainWindowTest, TheTotalsAreaRepaintsAtOnceWithoutStaleDigitsOverWhitePan
 TEST_F(MainWindowTest, AfterALogonTheClockNoLongerTakesTheTitle) {
     SendMessageA(window_, WM_TIMER, 1, 0);
     EXPECT_EQ(Title(window_).rfind("VARENKO Client", 0), 0u) << "before any logon the title is the clock";
-    DialogDriver driver({[](HWND dialog) {
-        for (int key : {IDC_LOGON_KEY_1, IDC_LOGON_KEY_1, IDC_LOGON_KEY_1, IDC_LOGON_KEY_1}) Click(dialog, key);
-        Click(dialog, IDOK);
-    }});
-    g_app.live.SetAssociatePassword(1, "1111");
+    DialogDriver driver({[](HWND dialog) { Click(dialog, IDOK); }});  // associate 1 has no password
     g_app.live.SetAssociateName(1, "Administrator");
     ASSERT_EQ(LogOn(window_), 1);
     SendMessageA(window_, WM_TIMER, 1, 0);

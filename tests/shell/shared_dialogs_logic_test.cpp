@@ -7,54 +7,26 @@
 namespace {
 
 TEST(BasketTableButtons, EachTableHasItsButtonWithSevenAndEightSwapped) {
-    const std::pair<int, int> tableButton[] = {
-        {1, 2400},  {2, 2401},  {3, 2402},  {4, 2403},  {5, 2404},  {6, 2405},  {7, 2407},  {8, 2406},
-        {9, 2408},  {10, 2409}, {11, 2410}, {12, 2411}, {13, 2412}, {14, 2413}, {15, 2414}, {16, 2415},
-    };
-    for (const auto& [table, button] : tableButton) {
+    for (auto [table, button] : {std::pair{1, 2400}, {6, 2405}, {7, 2407}, {8, 2406}, {9, 2408}, {16, 2415}}) {
         EXPECT_EQ(BasketButtonOfTable(table), button) << table;
         EXPECT_EQ(BasketTableOfButton(button), table) << button;
     }
+    for (int table : {0, 17}) EXPECT_EQ(BasketButtonOfTable(table), 0) << table;
+    for (int id : {1, 2, 2399, 2416}) EXPECT_EQ(BasketTableOfButton(id), 0) << id;  // OK, Cancel, neighbours
 }
 
-TEST(BasketTableButtons, OtherControlsAndTablesHaveNoCounterpart) {
-    for (int id : {0, 1, 2, 1101, 1700, 2399, 2416}) EXPECT_EQ(BasketTableOfButton(id), 0) << id;
-    for (int table : {-1, 0, 17}) EXPECT_EQ(BasketButtonOfTable(table), 0) << table;
-}
-
-TEST(BasketTableButtons, CurrentTableLabel) {
-    EXPECT_EQ(CurrentBasketTableLabel(1), ">1<");
-    EXPECT_EQ(CurrentBasketTableLabel(16), ">16<");
-}
-
-// Switch [32] is element 32 of long[200] at 12538.
-constexpr std::size_t kSwitch32 = 12538 + 4 * 32;
-
-TEST(ItemSearchType, AnyNonZeroSwitchStartsOnWithinSkus) {
-    TerminalConfig c;
-    EXPECT_FALSE(SearchWithinSkusByDefault(c));
-    for (std::int32_t v : {2, 1, -1}) {
-        c.SetInt32(kSwitch32, v);
-        EXPECT_TRUE(SearchWithinSkusByDefault(c)) << v;
+TEST(ItemSearchType, AnyNonZeroSwitchStartsOnSkusAndOnlyATickedBoxKeepsTheChoice) {
+    struct Row { std::int32_t before; bool startsOnSkus, keep, withinSkus; std::int32_t after; const char* why; };
+    const Row rows[] = {{0, false, false, true, 0, "switch [32] at 0: by description; not kept"},
+                        {-1, true, false, false, -1, "any non-zero value means within SKUs; not kept"},
+                        {5, true, true, true, 2, "kept as 2"}, {5, true, true, false, 0, "kept as 0"}};
+    for (const Row& r : rows) {
+        TerminalConfig c;
+        c.SetSwitch(32, r.before);
+        EXPECT_EQ(SearchWithinSkusByDefault(c), r.startsOnSkus) << r.why;
+        KeepSearchType(c, r.keep, r.withinSkus);
+        EXPECT_EQ(c.Switch(32), r.after) << r.why;
     }
-    EXPECT_EQ(SearchTypeButton(true), 2601);
-    EXPECT_EQ(SearchTypeButton(false), 2600);
-}
-
-TEST(ItemSearchType, KeepingTheTypeWritesTwoOrZeroAndNotKeepingLeavesTheSwitch) {
-    TerminalConfig c;
-    c.SetInt32(kSwitch32, 5);
-    KeepSearchType(c, false, false);
-    EXPECT_EQ(c.Int32(kSwitch32), 5);
-    KeepSearchType(c, false, true);
-    EXPECT_EQ(c.Int32(kSwitch32), 5);
-
-    KeepSearchType(c, true, false);
-    EXPECT_EQ(c.Int32(kSwitch32), 0);
-    KeepSearchType(c, true, true);
-    EXPECT_EQ(c.Int32(kSwitch32), 2);
-    EXPECT_EQ(c.Int32(kSwitch32 - 4), 0);
-    EXPECT_EQ(c.Int32(kSwitch32 + 4), 0);
 }
 
 }  // namespace
