@@ -197,3 +197,49 @@
 #define IDC_NONINV_SPACE 2450
 #define IDC_NONINV_POINT 2451
 #define IDC_NONINV_DESCRIPTION_ERASE 2452
+
+// The device configuration dialogs. "ppr2", the till drawer: 4200 port, 1101 open
+// character, 1102 repeat, 1103 control sequence, 2800 open automatically, 2600 and
+// 2601 the connection, 4201 the printer model codes.
+#define IDC_DRAWER_PORT 4200
+#define IDC_DRAWER_CHARACTER 1101
+#define IDC_DRAWER_REPEAT 1102
+#define IDC_DRAWER_SEQUENCE 1103
+#define IDC_DRAWER_AUTO_OPEN 2800
+#define IDC_DRAWER_DIRECT 2600
+#define IDC_DRAWER_THROUGH_PRINTER 2601
+#define IDC_PRINTER_MODEL_CODES 4201
+// "ppr4", the pole display: 2800 use, 4200-4204 port, baud rate, parity, data bits and
+// stop bits, 1101 and 1102 the columns, 1103-1108 the six pole texts in slot order.
+#define IDC_POLE_USE 2800
+#define IDC_POLE_PORT 4200
+#define IDC_POLE_BAUD 4201
+#define IDC_POLE_PARITY 4202
+#define IDC_POLE_DATA_BITS 4203
+#define IDC_POLE_STOP_BITS 4204
+#define IDC_POLE_COLUMNS_1 1101
+#define IDC_POLE_COLUMNS_2 1102
+#define IDC_POLE_PASSIVE 1103
+#define IDC_POLE_PRINTER_ON 1104
+#define IDC_POLE_PRINTER_OFF 1105
+#define IDC_POLE_CLEAR 1106
+#define IDC_POLE_CURSOR_LINE1 1107
+#define IDC_POLE_CURSOR_LINE2 1108
+#define IDC_POLE_PREVIEW 2400
+// "pprs", the receipt printer: the printer lists, the receipt options, check boxes
+// 2801-2807 in a row (each sets one switch), the footer and the two logo buttons.
+#define IDC_RECEIPT_PRINTER 4200
+#define IDC_AUTO_RECEIPT 4201
+#define IDC_RECEIPT_FONT 4202
+#define IDC_KITCHEN_PRINTER 4203
+#define IDC_OMIT_PRINT_CONFIRM 2800
+#define IDC_TWO_COPIES 2801
+#define IDC_KITCHEN_COPY 2802
+#define IDC_ITEMS_CENTRED 2803
+#define IDC_INCLUDE_BARCODE 2804
+#define IDC_INCLUDE_LOGO 2805
+#define IDC_EXCLUSIVE_OF_TAX 2806
+#define IDC_SINGLE_LINE_ITEMS 2807
+#define IDC_FOOTER 1101
+#define IDC_RECEIPT_LOGO 2400
+#define IDC_INVOICE_LOGO 2401

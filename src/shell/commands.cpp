@@ -7,6 +7,7 @@
 #include "basket/basket_window.h"
 #include "basket/pricing_window.h"
 #include "logs/log_window.h"
+#include "printing/device_config_window.h"
 #include "link/server_binding.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
@@ -138,9 +139,9 @@ void RunCommand(HWND hwnd, int command) {
         if (int table = ChooseBasketTable(hwnd, g_app.basketTable)) SwitchBasketTable(table);
         break;
     case CMD_SERVER: RunServerDialog(hwnd); break;
-    case CMD_RECEIPTS: ConfigureReceipts(); break;
-    case CMD_TILL_CONFIGURATION: ConfigureTill(); break;
-    case CMD_POLE_CONFIGURATION: ConfigurePole(); break;
+    case CMD_RECEIPTS: RunReceiptConfiguration(); break;
+    case CMD_TILL_CONFIGURATION: RunTillConfiguration(); break;
+    case CMD_POLE_CONFIGURATION: RunPoleConfiguration(); break;
     case CMD_LOG_OFF: LogOffAndOn(hwnd); break;
     case CMD_TENDERED: ToggleOption(12, CMD_TENDERED, true); break;
     case CMD_TRANSFER_PICTURES: ToggleOption(3, CMD_TRANSFER_PICTURES, false); break;

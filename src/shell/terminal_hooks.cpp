@@ -39,6 +39,3 @@ const CustomerRecord& CurrentCustomer() {
 }
 void OpenCashDrawer() { devices::OpenTillDrawer(); }
 void PrintKitchenTicket() { print::PrintBasketKitchenTicket(); }
-void ConfigureReceipts() {}
-void ConfigureTill() {}
-void ConfigurePole() {}

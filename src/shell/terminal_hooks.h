@@ -54,7 +54,3 @@ const CustomerRecord& CurrentCustomer();
 // Devices and documents.
 void OpenCashDrawer();
 void PrintKitchenTicket();
-// Configuration dialogs.
-void ConfigureReceipts();
-void ConfigureTill();
-void ConfigurePole();
