@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
 #include <map>
 #include <string>
@@ -12,502 +11,197 @@
 
 namespace {
 
-// --- keys -----------------------------------------------------------------------
-
-TEST(ItemEntryKey, NumberTypedIsSentAsTextWithTheFirstMatchKey) {
-    const auto key = BuildItemKey(0, "12abc\r\n", false);
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->Number(), itemkey::kFirstMatch);
-    EXPECT_EQ(key->SearchText(), "12");
-
-    const auto zero = BuildItemKey(0, "0\r\n", false);
-    ASSERT_TRUE(zero);
-    EXPECT_EQ(zero->SearchText(), "0");
-    const auto empty = BuildItemKey(0, "", false);
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->Number(), itemkey::kFirstMatch);
-    EXPECT_EQ(empty->SearchText(), "0");
-    const auto words = BuildItemKey(-1, "VODKA", false);
-    ASSERT_TRUE(words);
-    EXPECT_EQ(words->SearchText(), "0");
-}
-
-TEST(ItemEntryKey, GivenNumberWinsOverTheText) {
-    const auto key = BuildItemKey(1002, "77", true);
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->Number(), itemkey::kFirstMatch);
-    EXPECT_EQ(key->SearchText(), "1002");
-    const auto big = BuildItemKey(100000000000000000LL, "", false);
-    ASSERT_TRUE(big);
-    EXPECT_EQ(big->SearchText(), "100000000000000000");
-}
-
-TEST(ItemEntryKey, NegativeNumbersAreRefused) {
-    EXPECT_FALSE(BuildItemKey(0, "-5", false));
-    EXPECT_FALSE(BuildItemKey(0, "  -12abc", false));
-    EXPECT_FALSE(BuildItemKey(-3, "-1", true));  // a given number below 0 reads the text even in text mode
-    EXPECT_TRUE(BuildItemKey(0, "-5", true));    // text lookup: the text is the key
-}
-
-TEST(ItemEntryKey, TextLookupSendsTheBoundedTextWithTheTextKey) {
-    const std::string typed(50, 'K');
-    const auto key = BuildItemKey(0, typed, true);
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->Number(), itemkey::kByText);
-    EXPECT_EQ(key->SearchText(), std::string(kItemTextMax, 'K'));
-    const auto empty = BuildItemKey(0, "", true);
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->Number(), itemkey::kByText);
-    EXPECT_EQ(empty->SearchText(), "");
-}
-
-TEST(ItemEntryKey, LeadingNumberFollowsTheCLibraryAndSaturates) {
-    EXPECT_EQ(LeadingItemNumber(" +42x"), 42);
-    EXPECT_EQ(LeadingItemNumber("abc"), 0);
-    EXPECT_EQ(LeadingItemNumber("-"), 0);
-    EXPECT_EQ(LeadingItemNumber("99999999999999999999"), std::numeric_limits<std::int64_t>::max());
-    EXPECT_EQ(LeadingItemNumber("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(LeadingItemNumber("-99999999999999999999"), std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(LeadingItemNumber("9223372036854775807"), std::numeric_limits<std::int64_t>::max());
-    // Only the first 37 characters are read.
-    EXPECT_EQ(LeadingItemNumber(std::string(36, ' ') + "7"), 7);
-    EXPECT_EQ(LeadingItemNumber(std::string(37, ' ') + "7"), 0);
-}
-
-// --- prices -----------------------------------------------------------------------
-
-InventoryItem MakeItem(std::int64_t number, const char* description, double price, std::int32_t stock = 50) {
+InventoryItem MakeItem(std::int64_t number, const char* description, double price, std::int32_t stock = 50,
+                       double trade = 0, std::int32_t offer = 0, std::int32_t age = 0) {
     InventoryItem item;
     item.SetNumber(number);
     item.SetDescription(description);
     item.SetPrice(price);
+    item.SetCostPrice(price / 2);
     item.SetInStock(stock);
+    item.SetTradePrice(trade);
+    item.SetOfferRule(offer);
+    item.SetAgeLimit(age);
     return item;
 }
 
-TerminalConfig TradeConfig(bool byPercentage, double percentage) {
-    TerminalConfig c;
-    c.SetOption(entrycfg::kTradePrices, entrycfg::kTradePricesOn);
-    c.SetSwitch(entrycfg::kTradeByPercentage, byPercentage ? 1 : 0);
-    c.SetDouble(cfg::kTradeValues, percentage);
-    return c;
-}
-
-TEST(ItemEntryPrice, RetailOutsideTradeMode) {
-    InventoryItem item = MakeItem(1, "Tea", 9.99);
-    item.SetTradePrice(7.5);
-    TerminalConfig c = TradeConfig(false, 10);
-    c.SetOption(entrycfg::kTradePrices, 1);  // only 2 switches trade prices on
-    EXPECT_EQ(ListPrice(item, c), 9.99);
-}
-
-TEST(ItemEntryPrice, TradePriceOrRefusalWithoutOne) {
-    InventoryItem item = MakeItem(1, "Tea", 9.99);
-    item.SetTradePrice(7.5);
-    EXPECT_EQ(ListPrice(item, TradeConfig(false, 10)), 7.5);
-    item.SetTradePrice(0);
-    EXPECT_FALSE(ListPrice(item, TradeConfig(false, 10)));
-    item.SetTradePrice(-1);
-    EXPECT_FALSE(ListPrice(item, TradeConfig(false, 10)));
-}
-
-TEST(ItemEntryPrice, TradePercentageOffRetailRoundedToCents) {
-    InventoryItem item = MakeItem(1, "Tea", 9.99);
-    EXPECT_EQ(ListPrice(item, TradeConfig(true, 10)), 8.99);  // 9.99 - 0.999 = 8.991
-    EXPECT_EQ(ListPrice(item, TradeConfig(true, 0)), 9.99);
-    item.SetPrice(15.83);
-    EXPECT_EQ(ListPrice(item, TradeConfig(true, 12.5)), 13.85);  // 15.83 - 1.97875 = 13.85125
-    item.SetTradePrice(0);  // no trade price needed in percentage mode
-    EXPECT_EQ(ListPrice(item, TradeConfig(true, 50)), 7.92);  // 7.915 rounds up
-}
-
-TEST(ItemEntryPrice, FreeModeAndOfferRules) {
-    InventoryItem item = MakeItem(5, "Crisps", 1.2);
-    TransactionRecord basket;
-    const TerminalConfig plain;
-    EXPECT_EQ(ChooseLinePrice(item, plain, basket, entrymode::kFree), 0.0);
-    EXPECT_EQ(ChooseLinePrice(item, plain, basket, entrymode::kRepeat), 1.2);
-    EXPECT_EQ(ChooseLinePrice(item, plain, basket, 7), 1.2);  // other component modes change nothing
-
-    EXPECT_EQ(OfferPrice(2, offerrule::kSecondFree, 0), 2);
-    EXPECT_EQ(OfferPrice(2, offerrule::kSecondFree, 1), 0);
-    EXPECT_EQ(OfferPrice(2, offerrule::kSecondFree, 3), 0);
-    EXPECT_EQ(OfferPrice(2, offerrule::kThirdFree, 1), 2);
-    EXPECT_EQ(OfferPrice(2, offerrule::kThirdFree, 2), 0);
-    EXPECT_EQ(OfferPrice(2, offerrule::kThirdFree, 5), 0);
-    EXPECT_EQ(OfferPrice(2, offerrule::kThirdFree, 3), 2);
-    EXPECT_EQ(OfferPrice(2, 3, 1), 2);
-}
-
-TEST(ItemEntryStock, CountsTheLinesAlreadyInTheBasket) {
-    InventoryItem item = MakeItem(5, "Crisps", 1.2, 2);
-    TransactionRecord basket;
-    TerminalConfig c;
-    EXPECT_TRUE(StockAllowsAnotherLine(item, basket, c));
-    ASSERT_TRUE(AddPricedLine(basket, c, item, 1.2));
-    EXPECT_TRUE(StockAllowsAnotherLine(item, basket, c));
-    ASSERT_TRUE(AddPricedLine(basket, c, item, 0));
-    EXPECT_FALSE(StockAllowsAnotherLine(item, basket, c));
-    item.SetInStock(0);
-    TransactionRecord empty;
-    EXPECT_FALSE(StockAllowsAnotherLine(item, empty, c));
-    item.SetInStock(-4);
-    EXPECT_FALSE(StockAllowsAnotherLine(item, empty, c));
-    c.SetOption(entrycfg::kSellWithoutStock, 1);
-    EXPECT_TRUE(StockAllowsAnotherLine(item, basket, c));
-}
-
-TEST(ItemEntryKit, PartsKeepValidComponentsInOrder) {
-    InventoryItem kit = MakeItem(900, "Party pack", 0);
+struct Component { std::string number; std::int32_t quantity; std::int32_t mode = entrymode::kNormal; };
+InventoryItem MakeKit(std::int64_t number, const std::vector<Component>& components) {
+    InventoryItem kit = MakeItem(number, "Kit", 99);
     kit.SetKitFlag(item::kIsKit);
-    kit.SetKitComponent(1, "1001");
-    kit.SetKitQuantity(1, 2);
-    kit.SetKitComponent(2, "0");
-    kit.SetKitQuantity(2, 1);
-    kit.SetKitComponent(3, "100000000000000001");
-    kit.SetKitQuantity(3, 1);
-    kit.SetKitComponent(4, "77 cans");
-    kit.SetKitQuantity(4, 0);
-    kit.SetKitComponent(5, "100000000000000000");
-    kit.SetKitQuantity(5, 1);
-    kit.SetKitEntryMode(5, entrymode::kFree);
-    kit.SetKitComponent(6, "-4");
-    kit.SetKitQuantity(6, 3);
-    const std::vector<KitPart> parts = KitParts(kit);
-    ASSERT_EQ(parts.size(), 2u);
-    EXPECT_EQ(parts[0].item, 1001);
-    EXPECT_EQ(parts[0].quantity, 2);
-    EXPECT_EQ(parts[0].mode, 0);
-    EXPECT_EQ(parts[1].item, 100000000000000000LL);
-    EXPECT_EQ(parts[1].mode, entrymode::kFree);
+    for (int n = 1; n <= static_cast<int>(components.size()); ++n) {
+        kit.SetKitComponent(n, components[n - 1].number);
+        kit.SetKitQuantity(n, components[n - 1].quantity);
+        kit.SetKitEntryMode(n, components[n - 1].mode);
+    }
+    return kit;
 }
 
-TEST(ItemEntryTexts, AgeAlertAndNetworkError) {
-    InventoryItem item = MakeItem(1, "Gin", 18);
-    item.SetAgeLimit(1);
-    EXPECT_FALSE(RaisesAgeAlert(item, entrymode::kNormal));
-    item.SetAgeLimit(2);
-    EXPECT_TRUE(RaisesAgeAlert(item, entrymode::kNormal));
-    EXPECT_TRUE(RaisesAgeAlert(item, entrymode::kFree));
-    EXPECT_FALSE(RaisesAgeAlert(item, entrymode::kRepeat));
-    EXPECT_EQ(AgeAlertText(18), "18");
-    EXPECT_EQ(NetworkErrorText(0x6ba), "Network error: (0x6ba)\n");
-    EXPECT_EQ(NetworkErrorText(0xffffffffUL), "Network error: (0xffffffff)\n");
+TEST(ItemEntryRules, KeysAndLeadingNumbers) {
+    const auto key = [](std::int64_t number, const std::string& text, bool textMode) {
+        const auto k = BuildItemKey(number, text, textMode);
+        return k ? std::to_string(k->Number()) + " " + k->SearchText() : "refused";
+    };
+    const std::string first = std::to_string(itemkey::kFirstMatch) + " ";
+    EXPECT_EQ(key(-1, "VODKA", false), first + "0") << "a number below 1 reads the text";
+    EXPECT_EQ(key(-3, "-1", true), "refused") << "a given number below 0 reads the text even in text mode";
+    EXPECT_EQ(key(100000000000000000LL, "", false), first + "100000000000000000");
+    EXPECT_EQ(key(0, std::string(50, 'K'), true), std::to_string(itemkey::kByText) + " " + std::string(37, 'K'));
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    const std::pair<std::string, std::int64_t> numbers[] = {{" +42x", 42}, {"99999999999999999999", kMax},
+        {"-99999999999999999999", -kMax - 1}, {std::string(36, ' ') + "7", 7}, {std::string(37, ' ') + "7", 0}};
+    for (const auto& [text, number] : numbers) EXPECT_EQ(LeadingItemNumber(text), number) << "'" << text << "'";
 }
 
-// --- the whole entry against a fake shop ---------------------------------------
-
-class FakeShop : public ItemEntryPort {
-public:
-    std::map<std::int64_t, InventoryItem> items;
-    unsigned long failure = 0;
-    int fetches = 0;
-    std::vector<std::string> events;  // "problem:", "network:", "line:", "age:", "pole:"
-
-    void Add(const InventoryItem& item) { items[item.Number()] = item; }
-
+// A shop of a few items and kits behind the port, an empty basket, tax 1 at 20 %.
+struct Till : ItemEntryPort {
+    Till() {
+        config.SetOption(basketcfg::kTax1Enabled, 2);
+        config.SetOption(basketcfg::kTax1Rate, 2000);
+        using namespace offerrule;
+        for (const InventoryItem& item :
+             {MakeItem(1001, "Vodka", 15.83, 14), MakeItem(12, "Milk", 0.89), MakeItem(9, "Tea", 9.99, 50, 7.5),
+              MakeItem(4, "Rare", 1.0, 2, 0, kSecondFree), MakeItem(5, "Crisps", 1.2, 50, 0, kSecondFree),
+              MakeItem(6, "Dip", 2.5), MakeItem(7, "Soap", 0.99, 50, 0, kThirdFree), MakeItem(8, "Ice", 2, 0),
+              MakeItem(30, "Cola", 1.5), MakeItem(1002, "Gin", 18.33, 50, 0, 0, 18),
+              MakeItem(13, "Cider", 3, 50, 0, 0, 2), MakeItem(14, "Shandy", 2, 50, 0, 0, 1)})
+            items[item.Number()] = item;
+        items[1001].SetTaxCode(1);
+        items[900] = MakeKit(900, {{"1001", 2}, {"0", 1}, {"30", 1, entrymode::kFree}});
+        items[910] = MakeKit(910, {{"8", 1000}, {"41", 1000}, {"30", 2}});
+        items[920] = MakeKit(920, {{"30", 1}, {"920", 1000}, {"30", 1}});
+        items[921] = MakeKit(921, {{"922", 50}});
+        items[922] = MakeKit(922, {{"921", 50}});
+        for (int d = 0; d < 4; ++d) items[800 + d] = MakeKit(800 + d, {{d < 3 ? std::to_string(801 + d) : "30", 1}});
+        for (int d = 0; d < 5; ++d) items[810 + d] = MakeKit(810 + d, {{d < 4 ? std::to_string(811 + d) : "30", 1}});
+    }
+    // Finds an item by its number as decimal text, or by its description.
     unsigned long Fetch(const ItemKey& key, InventoryItem& item) override {
         ++fetches;
         if (failure) return failure;
         item = InventoryItem{};
-        if (key.Number() == itemkey::kFirstMatch) {
-            const auto found = items.find(LeadingItemNumber(key.SearchText()));
-            if (found != items.end()) item = found->second;
-        } else if (key.Number() == itemkey::kByText) {
-            for (const auto& [number, candidate] : items)
-                if (candidate.Description() == key.SearchText()) item = candidate;
-        }
+        for (const auto& [number, it] : items)
+            if (key.SearchText() == (key.Number() == itemkey::kByText ? it.Description() : std::to_string(number)))
+                item = it;
         return 0;
     }
     void Problem(const char* text) override { events.push_back(std::string("problem:") + text); }
     void NetworkError(const std::string& text) override { events.push_back("network:" + text); }
-    void LineAdded(const std::string& entryText) override { events.push_back("line:" + entryText); }
+    void LineAdded(const std::string& entry) override { events.push_back(entry); }
     void AgeAlert(const std::string& text) override { events.push_back("age:" + text); }
-    void PoleLine(const std::string& description, double total) override {
-        events.push_back("pole:" + description + " " + std::to_string(total));
+    void PoleLine(const std::string& text, double total) override {
+        events.push_back("pole:" + text + " " + std::to_string(total));
     }
-    int Count(const std::string& event) const {
-        int n = 0;
-        for (const std::string& e : events) n += e == event;
-        return n;
-    }
-};
 
-class ItemEntryFlow : public testing::Test {
-protected:
     EntryResult Enter(std::int64_t number, std::int32_t mode = entrymode::kNormal, const std::string& text = {}) {
-        ItemEntry entry{basket, config, current, text, repeating, shop};
+        ItemEntry entry{basket, config, current, text, repeating, *this};
         return AddItemToBasket(entry, number, mode);
     }
-    EntryResult Type(const std::string& text) { return Enter(0, entrymode::kNormal, text); }
-    std::vector<double> LinePrices() const {
-        std::vector<double> prices;
-        for (int i = 0; i < BasketLineCount(basket); ++i)
-            prices.push_back(basket.LineNonTaxable(i) + basket.LineTaxable(i));
-        return prices;
+    // One step of a row: an item number, "type TEXT", "repeat N", "void LINE", or a setting.
+    EntryResult Step(const std::string& step, EntryResult last) {
+        const auto arg = [&] { return step.substr(step.find(' ') + 1); };
+        if (step.starts_with("type ")) return Enter(0, entrymode::kNormal, arg());
+        if (step.starts_with("repeat ")) return Enter(std::stoll(arg()), entrymode::kRepeat);
+        if (step.starts_with("void ")) EXPECT_TRUE(RemoveBasketLine(basket, std::stoi(arg())));
+        else if (step.starts_with("trade ")) config.SetOption(entrycfg::kTradePrices, std::stoi(arg()));
+        else if (step == "percentages") config.SetSwitch(entrycfg::kTradeByPercentage, 1);
+        else if (step.starts_with("off ")) config.SetDouble(cfg::kTradeValues, std::stod(arg()));
+        else if (step == "numbered") config.SetSwitch(basketcfg::kEntryWithNumber, 1);
+        else if (step == "textmode") config.SetSwitch(entrycfg::kTextLookup, entrycfg::kTextLookupOn);
+        else if (step == "offline") failure = 0x6ba;
+        else if (step == "unlimited") config.SetOption(entrycfg::kSellWithoutStock, 1);
+        else if (step == "pole") config.SetSwitch(basketcfg::kPoleFitted, 1);
+        else if (step == "repeating") repeating = true;
+        else return Enter(std::stoll(step));
+        return last;
     }
 
-    FakeShop shop;
+    std::map<std::int64_t, InventoryItem> items;
+    unsigned long failure = 0;
+    int fetches = 0;
+    std::vector<std::string> events;
     TransactionRecord basket;
     TerminalConfig config;
     InventoryItem current;
     bool repeating = false;
 };
 
-TEST_F(ItemEntryFlow, TypedNumberAddsAPricedTaxedLineAndItsEntry) {
-    config.SetOption(basketcfg::kTax1Enabled, 2);
-    config.SetOption(basketcfg::kTax1Rate, 2000);
-    InventoryItem vodka = MakeItem(1001, "Kingsbridge Vodka 70cl", 15.83, 14);
-    vodka.SetTaxCode(1);
-    vodka.SetCostPrice(9.8);
-    shop.Add(vodka);
-    EXPECT_EQ(Type("1001\r\n"), EntryResult::kAdded);
-    ASSERT_EQ(basket.LineCount(), 1);
-    EXPECT_EQ(basket.LineItemNumber(0), 1001);
-    EXPECT_EQ(basket.LineDescription(0), "Kingsbridge Vodka 70cl");
-    EXPECT_DOUBLE_EQ(basket.LineTaxable(0), 15.83);
-    EXPECT_DOUBLE_EQ(basket.LineTax1(0), 3.17);
-    EXPECT_DOUBLE_EQ(basket.Total(), 19.0);
-    EXPECT_DOUBLE_EQ(basket.CostTotal(), 9.8);
-    EXPECT_EQ(shop.events, std::vector<std::string>{"line:Kingsbridge Vodka 70cl (14)  19.00"});
-    EXPECT_EQ(current.Number(), 1001);
+using Events = std::vector<std::string>;
+const std::string kVodka = "Vodka (14)  19.00", kMilk = "Milk (50)  0.89", kCola = "Cola (50)  1.50",
+                  kInvalid = "problem:Invalid entry";
+constexpr EntryResult kAdded = EntryResult::kAdded, kRefused = EntryResult::kRefused, kStopped = EntryResult::kStopped;
 
-    config.SetSwitch(basketcfg::kEntryWithNumber, 1);
-    EXPECT_EQ(Type("1001abc"), EntryResult::kAdded);
-    EXPECT_EQ(shop.events.back(), "line:1001  Kingsbridge Vodka 70cl (14)  19.00");
-    EXPECT_DOUBLE_EQ(basket.Total(), 38.0);
-}
-
-TEST_F(ItemEntryFlow, TextLookupModeSearchesByTheText) {
-    config.SetSwitch(entrycfg::kTextLookup, entrycfg::kTextLookupOn);
-    shop.Add(MakeItem(12, "MILK", 0.89));
-    shop.Add(MakeItem(1, "BREAD", 1.1));
-    EXPECT_EQ(Type("MILK"), EntryResult::kAdded);
-    EXPECT_EQ(basket.LineItemNumber(0), 12);
-    EXPECT_EQ(Type("1"), EntryResult::kRefused);  // the text "1" names nothing
-    EXPECT_EQ(shop.events.back(), "problem:Invalid entry");
-    EXPECT_EQ(Enter(1), EntryResult::kAdded);  // a number given is still a number
-    EXPECT_EQ(basket.LineItemNumber(1), 1);
-}
-
-TEST_F(ItemEntryFlow, UnknownNegativeAndEmptyEntriesAreInvalid) {
-    shop.Add(MakeItem(12, "Milk", 0.89));
-    EXPECT_EQ(Type("0\r\n"), EntryResult::kRefused);
-    EXPECT_EQ(Type(""), EntryResult::kRefused);
-    EXPECT_EQ(shop.fetches, 2);  // item 0 is looked up
-    EXPECT_EQ(Type("-12"), EntryResult::kRefused);
-    EXPECT_EQ(shop.fetches, 2);  // a negative number is not
-    EXPECT_EQ(shop.Count("problem:Invalid entry"), 3);
-    EXPECT_EQ(basket.bytes, TransactionRecord{}.bytes);
-    EXPECT_EQ(Type("12abc"), EntryResult::kAdded);
-    EXPECT_EQ(basket.LineItemNumber(0), 12);
-}
-
-TEST_F(ItemEntryFlow, NetworkFailureLeavesBasketAndCurrentItemAlone) {
-    shop.Add(MakeItem(12, "Milk", 0.89));
-    ASSERT_EQ(Enter(12), EntryResult::kAdded);
-    const TransactionRecord before = basket;
-    shop.failure = 0x6ba;
-    EXPECT_EQ(Enter(12), EntryResult::kStopped);
-    EXPECT_EQ(shop.events.back(), "network:Network error: (0x6ba)\n");
-    EXPECT_EQ(basket.bytes, before.bytes);
-    EXPECT_EQ(current.Number(), 12);
-}
-
-TEST_F(ItemEntryFlow, StockRunsOutWhateverThePricesOfEarlierLines) {
-    InventoryItem crisps = MakeItem(5, "Crisps", 1.2, 2);
-    crisps.SetOfferRule(offerrule::kSecondFree);
-    shop.Add(crisps);
-    EXPECT_EQ(Enter(5), EntryResult::kAdded);
-    EXPECT_EQ(Enter(5), EntryResult::kAdded);
-    EXPECT_EQ(Enter(5), EntryResult::kRefused);
-    EXPECT_EQ(shop.events.back(), "problem:Item out of stock");
-    EXPECT_EQ(LinePrices(), (std::vector<double>{1.2, 0}));
-    config.SetOption(entrycfg::kSellWithoutStock, 1);
-    EXPECT_EQ(Enter(5), EntryResult::kAdded);
-    EXPECT_EQ(basket.LineCount(), 3);
-}
-
-TEST_F(ItemEntryFlow, TradeModeWithoutTradePriceRefuses) {
-    config = TradeConfig(false, 0);
-    shop.Add(MakeItem(5, "Crisps", 1.2));
-    EXPECT_EQ(Enter(5), EntryResult::kRefused);
-    EXPECT_EQ(shop.events, std::vector<std::string>{"problem:Trade price option active, no trade price"});
-    EXPECT_EQ(basket.LineCount(), 0);
-}
-
-TEST_F(ItemEntryFlow, SecondOneFreeOverRepeatedEntriesAndAfterARemoval) {
-    InventoryItem crisps = MakeItem(5, "Crisps", 1.2);
-    crisps.SetOfferRule(offerrule::kSecondFree);
-    shop.Add(crisps);
-    shop.Add(MakeItem(6, "Dip", 2.5));
-    for (int i = 0; i < 4; ++i) Enter(5);
-    EXPECT_EQ(LinePrices(), (std::vector<double>{1.2, 0, 1.2, 0}));
-    Enter(6);  // other items do not count
-    Enter(5);
-    EXPECT_EQ(LinePrices(), (std::vector<double>{1.2, 0, 1.2, 0, 2.5, 1.2}));
-
-    // Removing a paid line leaves four lines of crisps: the next is paid where it would have been free.
-    ASSERT_TRUE(RemoveBasketLine(basket, 0));
-    Enter(5);
-    EXPECT_EQ(LinePrices(), (std::vector<double>{0, 1.2, 0, 2.5, 1.2, 1.2}));
-    EXPECT_DOUBLE_EQ(basket.SubTotal(), 6.1);
-}
-
-TEST_F(ItemEntryFlow, ThirdOneFreeOverRepeatedEntriesAndAfterARemoval) {
-    InventoryItem soap = MakeItem(7, "Soap", 0.99);
-    soap.SetOfferRule(offerrule::kThirdFree);
-    shop.Add(soap);
-    for (int i = 0; i < 6; ++i) Enter(7, i % 2 ? entrymode::kRepeat : entrymode::kNormal);
-    EXPECT_EQ(LinePrices(), (std::vector<double>{0.99, 0.99, 0, 0.99, 0.99, 0}));
-    ASSERT_TRUE(RemoveBasketLine(basket, 5));
-    ASSERT_TRUE(RemoveBasketLine(basket, 4));
-    Enter(7);  // four lines before it: the fifth is paid
-    Enter(7);  // the sixth is free again
-    EXPECT_EQ(LinePrices(), (std::vector<double>{0.99, 0.99, 0, 0.99, 0.99, 0}));
-    EXPECT_DOUBLE_EQ(basket.Total(), 3.96);
-}
-
-TEST_F(ItemEntryFlow, AgeAlertComesAfterTheLineExceptOnRepeat) {
-    InventoryItem gin = MakeItem(1002, "Gin", 18.33);
-    gin.SetAgeLimit(18);
-    shop.Add(gin);
-    Enter(1002);
-    EXPECT_EQ(shop.events, (std::vector<std::string>{"line:Gin (50)  18.33", "age:18"}));
-    shop.events.clear();
-    Enter(1002, entrymode::kRepeat);
-    EXPECT_EQ(shop.events, std::vector<std::string>{"line:Gin (50)  18.33"});
-}
-
-TEST_F(ItemEntryFlow, PoleLineOnlyWhenFittedAndNotRepeating) {
-    shop.Add(MakeItem(5, "Crisps", 1.25));
-    Enter(5);
-    EXPECT_EQ(shop.events.size(), 1u);
-    config.SetSwitch(basketcfg::kPoleFitted, 1);
-    Enter(5);
-    EXPECT_EQ(shop.events.back(), "pole:Crisps 1.250000");
-    repeating = true;
-    Enter(5, entrymode::kRepeat);
-    EXPECT_EQ(shop.events.back(), "line:Crisps (50)  1.25");
-}
-
-TEST_F(ItemEntryFlow, KitAddsItsComponentsAndNoLineOfItsOwn) {
-    shop.Add(MakeItem(1001, "Vodka", 15.83, 14));
-    shop.Add(MakeItem(30, "Cola", 1.5));
-    InventoryItem kit = MakeItem(900, "Party pack", 99);
-    kit.SetKitFlag(item::kIsKit);
-    kit.SetKitComponent(1, "1001");
-    kit.SetKitQuantity(1, 2);
-    kit.SetKitComponent(2, "0");
-    kit.SetKitQuantity(2, 1);
-    kit.SetKitComponent(3, "30");
-    kit.SetKitQuantity(3, 1);
-    kit.SetKitEntryMode(3, entrymode::kFree);
-    shop.Add(kit);
-    EXPECT_EQ(Enter(900), EntryResult::kAdded);
-    ASSERT_EQ(basket.LineCount(), 3);
-    EXPECT_EQ(basket.LineItemNumber(0), 1001);
-    EXPECT_EQ(basket.LineItemNumber(1), 1001);
-    EXPECT_EQ(basket.LineItemNumber(2), 30);
-    EXPECT_EQ(LinePrices(), (std::vector<double>{15.83, 15.83, 0}));
-    EXPECT_EQ(current.Number(), 30);  // the last lookup
-    EXPECT_EQ(shop.fetches, 4);
-}
-
-TEST_F(ItemEntryFlow, KitComponentsThatFailAreSkippedOnceAndTheRestAdded) {
-    shop.Add(MakeItem(40, "Ice", 2, 0));  // out of stock
-    shop.Add(MakeItem(30, "Cola", 1.5));
-    InventoryItem kit = MakeItem(900, "Party pack", 0);
-    kit.SetKitFlag(item::kIsKit);
-    kit.SetKitComponent(1, "40");
-    kit.SetKitQuantity(1, 1000);
-    kit.SetKitComponent(2, "41");  // no such item
-    kit.SetKitQuantity(2, 1000);
-    kit.SetKitComponent(3, "30");
-    kit.SetKitQuantity(3, 2);
-    shop.Add(kit);
-    EXPECT_EQ(Enter(900), EntryResult::kAdded);
-    EXPECT_EQ(shop.events, (std::vector<std::string>{"problem:Item out of stock", "problem:Invalid entry",
-                                                     "line:Cola (50)  1.50", "line:Cola (50)  1.50"}));
-    EXPECT_EQ(shop.fetches, 5);
-}
-
-TEST_F(ItemEntryFlow, KitContainingItselfStopsWithInvalidEntry) {
-    shop.Add(MakeItem(30, "Cola", 1.5));
-    InventoryItem kit = MakeItem(900, "Loop", 0);
-    kit.SetKitFlag(item::kIsKit);
-    kit.SetKitComponent(1, "30");
-    kit.SetKitQuantity(1, 1);
-    kit.SetKitComponent(2, "900");
-    kit.SetKitQuantity(2, 1000);
-    kit.SetKitComponent(3, "30");
-    kit.SetKitQuantity(3, 1);
-    shop.Add(kit);
-    EXPECT_EQ(Enter(900), EntryResult::kStopped);
-    EXPECT_EQ(shop.events, (std::vector<std::string>{"line:Cola (50)  1.50", "problem:Invalid entry"}));
-    EXPECT_EQ(shop.fetches, 3);
-    EXPECT_EQ(basket.LineCount(), 1);
-}
-
-TEST_F(ItemEntryFlow, KitsContainingEachOtherStopWithInvalidEntry) {
-    InventoryItem a = MakeItem(901, "A", 0);
-    a.SetKitFlag(item::kIsKit);
-    a.SetKitComponent(1, "902");
-    a.SetKitQuantity(1, 50);
-    InventoryItem b = MakeItem(902, "B", 0);
-    b.SetKitFlag(item::kIsKit);
-    b.SetKitComponent(6, "901");
-    b.SetKitQuantity(6, 50);
-    shop.Add(a);
-    shop.Add(b);
-    EXPECT_EQ(Enter(901), EntryResult::kStopped);
-    EXPECT_EQ(shop.events, std::vector<std::string>{"problem:Invalid entry"});
-    EXPECT_EQ(shop.fetches, 3);
-    EXPECT_EQ(basket.LineCount(), 0);
-}
-
-TEST_F(ItemEntryFlow, KitsNestDeepOnlyUpToTheLimit) {
-    // Kit 800 + d holds kit 800 + d + 1; the innermost holds item 30.
-    shop.Add(MakeItem(30, "Cola", 1.5));
-    auto chain = [&](int kits) {
-        for (int d = 0; d < kits; ++d) {
-            InventoryItem kit = MakeItem(800 + d, "Nest", 0);
-            kit.SetKitFlag(item::kIsKit);
-            kit.SetKitComponent(1, std::to_string(d + 1 < kits ? 800 + d + 1 : 30));
-            kit.SetKitQuantity(1, 1);
-            shop.Add(kit);
-        }
+TEST(ItemEntryFlow, EachEntryAddsRefusesOrStops) {
+    struct Row { const char* why; std::vector<std::string> steps; EntryResult last; Events events; // {}: unchecked
+                 std::vector<double> prices; int fetches; };
+    const Row rows[] = {
+        {"a typed number: the taxed line (15.83 + 20 %); switch 129 puts the number first",
+         {"type 1001\r\n", "numbered", "type 1001abc"}, kAdded, {kVodka, "1001  Vodka (14)  19.00"}, {15.83, 15.83}, 2},
+        {"unknown, empty and 0 are looked up and invalid; a negative number is not looked up",
+         {"type 0\r\n", "type ", "type -12", "type 12abc"}, kAdded, {kInvalid, kInvalid, kInvalid, kMilk}, {0.89}, 3},
+        {"text mode looks the text up; a number given is still a number", {"textmode", "type Milk", "type 12", "12"},
+         kAdded, {kMilk, kInvalid, kMilk}, {0.89, 0.89}, 3},
+        {"a network failure stops, the basket as it was", {"12", "offline", "12"}, kStopped,
+         {kMilk, "network:Network error: (0x6ba)\n"}, {0.89}, 2},
+        {"stock covers the lines there, free ones too; unless selling without", {"4", "4", "4", "unlimited", "4"},
+         kAdded, {"Rare (2)  1.00", "Rare (2)  0.00", "problem:Item out of stock", "Rare (2)  1.00"}, {1, 0, 1}, 4},
+        {"trade prices with option value 2 only; refused without one", {"trade 1", "9", "trade 2", "9", "12"},
+         kRefused, {"Tea (50)  9.99", "Tea (50)  7.50", "problem:Trade price option active, no trade price"},
+         {9.99, 7.5}, 3},
+        {"a percentage off retail, to the cent: 8.991, 13.85125, 7.915", {"trade 2", "percentages", "off 10", "9",
+         "off 12.5", "1001", "off 50", "1001", "off 0", "12"}, kAdded, {}, {8.99, 13.85, 7.92, 0.89}, 4},
+        {"offer 2: 2nd, 4th ... free; others do not count", {"5", "5", "5", "5", "6", "5"}, kAdded, {},
+         {1.2, 0, 1.2, 0, 2.5, 1.2}, 6},
+        {"offer 2 counts the lines left after a void", {"5", "5", "5", "5", "6", "5", "void 0", "5"}, kAdded, {},
+         {0, 1.2, 0, 2.5, 1.2, 1.2}, 7},
+        {"offer 4: 3rd, 6th ... free, repeats counted", {"7", "repeat 7", "7", "repeat 7", "7", "repeat 7"}, kAdded,
+         {}, {0.99, 0.99, 0, 0.99, 0.99, 0}, 6},
+        {"the age alert after the line, from limit 2, not on a repeat", {"1002", "repeat 1002", "13", "14"}, kAdded,
+         {"Gin (50)  18.33", "age:18", "Gin (50)  18.33", "Cider (50)  3.00", "age:2", "Shandy (50)  2.00"},
+         {18.33, 18.33, 3, 2}, 4},
+        {"the pole line only when fitted and not repeating", {"12", "pole", "12", "repeating", "repeat 12"}, kAdded,
+         {kMilk, kMilk, "pole:Milk 0.890000", kMilk}, {0.89, 0.89, 0.89}, 3},
+        {"a kit adds its components (free mode at 0), no line of its own", {"900"}, kAdded,
+         {kVodka, kVodka, "Cola (50)  0.00"}, {15.83, 15.83, 0}, 4},
+        {"refused components are tried once, the rest still added", {"910"}, kAdded,
+         {"problem:Item out of stock", kInvalid, kCola, kCola}, {1.5, 1.5}, 5},
+        {"a kit containing itself stops the expansion", {"920"}, kStopped, {kCola, kInvalid}, {1.5}, 3},
+        {"kits containing each other stop it too", {"921"}, kStopped, {kInvalid}, {}, 3},
+        {"kits nest four deep", {"800"}, kAdded, {kCola}, {1.5}, 5},
+        {"five deep is too deep", {"810"}, kStopped, {kInvalid}, {}, 5},
     };
-    chain(kMaxKitDepth);
-    EXPECT_EQ(Enter(800), EntryResult::kAdded);
-    EXPECT_EQ(basket.LineCount(), 1);
-    chain(kMaxKitDepth + 1);
-    EXPECT_EQ(Enter(800), EntryResult::kStopped);
-    EXPECT_EQ(shop.events.back(), "problem:Invalid entry");
-    EXPECT_EQ(basket.LineCount(), 1);
+    for (const Row& row : rows) {
+        Till till;
+        EntryResult last = kAdded;
+        for (const std::string& step : row.steps) last = till.Step(step, last);
+        std::vector<double> prices;
+        double cost = 0;
+        for (int i = 0; i < BasketLineCount(till.basket); ++i) {
+            prices.push_back(till.basket.LineNonTaxable(i) + till.basket.LineTaxable(i));
+            cost += till.items[till.basket.LineItemNumber(i)].CostPrice();
+        }
+        EXPECT_EQ(last, row.last) << row.why;
+        EXPECT_EQ(row.events.empty() ? row.events : till.events, row.events) << row.why;
+        EXPECT_EQ(prices, row.prices) << row.why;
+        EXPECT_EQ(till.fetches, row.fetches) << row.why;
+        EXPECT_DOUBLE_EQ(till.basket.CostTotal(), cost) << "each line carries its item's cost: " << row.why;
+    }
 }
 
-TEST_F(ItemEntryFlow, NoLineBeyondFourHundred) {
-    config.SetOption(entrycfg::kSellWithoutStock, 1);
-    shop.Add(MakeItem(30, "Cola", 1.5));
-    InventoryItem kit = MakeItem(900, "Crate", 0);
-    kit.SetKitFlag(item::kIsKit);
-    kit.SetKitComponent(1, "30");
-    kit.SetKitQuantity(1, 1000);
-    shop.Add(kit);
-    for (int i = 0; i < txn::kMaxLines - 3; ++i) ASSERT_EQ(Enter(30), EntryResult::kAdded);
-    shop.events.clear();
-    shop.fetches = 0;
-    EXPECT_EQ(Enter(900), EntryResult::kStopped);
-    EXPECT_EQ(basket.LineCount(), txn::kMaxLines);
-    EXPECT_EQ(shop.Count("line:Cola (50)  1.50"), 3);
-    EXPECT_EQ(shop.events.back(), "problem:Transaction limit 400 items");
-    EXPECT_EQ(shop.fetches, 4);
-    const TransactionRecord full = basket;
-    EXPECT_EQ(Enter(30), EntryResult::kStopped);
-    EXPECT_EQ(shop.fetches, 4);  // refused before the lookup
-    EXPECT_EQ(basket.bytes, full.bytes);
-    EXPECT_DOUBLE_EQ(basket.SubTotal(), 600.0);
+TEST(ItemEntryFlow, NoLineBeyondFourHundred) {
+    Till till;
+    till.config.SetOption(entrycfg::kSellWithoutStock, 1);
+    till.items[930] = MakeKit(930, {{"30", 1000}});
+    for (int i = 0; i < txn::kMaxLines - 3; ++i) ASSERT_EQ(till.Enter(30), kAdded);
+    till.events.clear();
+    till.fetches = 0;
+    EXPECT_EQ(till.Enter(930), kStopped);
+    EXPECT_EQ(till.events, (Events{kCola, kCola, kCola, "problem:Transaction limit 400 items"}));
+    EXPECT_EQ(till.fetches, 4);
+    const TransactionRecord full = till.basket;
+    EXPECT_EQ(till.Enter(30), kStopped);
+    EXPECT_EQ(till.fetches, 4) << "refused before the lookup";
+    EXPECT_EQ(till.basket.bytes, full.bytes);
 }
 
 }  // namespace
