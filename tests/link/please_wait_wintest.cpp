@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(PleaseWaitWindow, ShowsItsLineWhileAliveAndIsGoneAfter) {
+TEST(PleaseWaitWindow, ShowsWhileAliveAndIsGoneAfter) {
     g_app.instance = GetModuleHandleA(nullptr);
     HWND shown = nullptr;
     {
@@ -14,9 +14,6 @@ TEST(PleaseWaitWindow, ShowsItsLineWhileAliveAndIsGoneAfter) {
         shown = wait.window();
         ASSERT_NE(shown, nullptr);
         EXPECT_TRUE(IsWindowVisible(shown));
-        char text[40] = {};
-        GetDlgItemTextA(shown, 1700, text, sizeof text);
-        EXPECT_STREQ(text, "Please wait..");
     }
     EXPECT_FALSE(IsWindow(shown));
 }
