@@ -1,88 +1,52 @@
-// The device outputs against real serial ports: scripts/serial-ports.sh joins COM7
-// and COM8 of the Wine prefix through a pseudo-terminal pair, so what the terminal
-// writes to COM7 is read back here from COM8.
+// The device outputs on real serial ports: scripts/serial-ports.sh joins COM7 and COM8 of
+// the Wine prefix through a pseudo-terminal pair, so what goes to COM7 is read from COM8.
 #include "printing/devices.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <tuple>
 
 #include "printing/control_sequence.h"
 #include "support/app_fixture.h"
 
 namespace {
 
-constexpr int kCom3 = 2;  // never mapped in the test prefix
-constexpr int kCom7 = 6;
-
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    char two[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(two, sizeof two, "%02X ", b);
-        out += two;
-    }
-    return out;
+std::string Bytes(std::initializer_list<int> values, const std::string& text = "") {
+    return std::string(values.begin(), values.end()) + text;
 }
-
-std::string Bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out.push_back(static_cast<char>(v));
-    return out;
-}
-
-void SetPoleText(int slot, const char* text) {
-    g_app.live.SetText(cfg::kPoleTexts + cfg::kPoleTextWidth * static_cast<std::size_t>(slot), cfg::kPoleTextWidth, text);
-}
-
+void SetPoleText(int slot, const char* text) { g_app.live.SetText(cfg::kPoleTexts + 32 * slot, 32, text); }
 HANDLE OpenPort(const char* name) {
     return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }
+void UsePorts(int index) {  // the pole display, the drawer and the closing sequence
+    g_app.live.SetSwitch(devcfg::kSwitchPolePort, index), g_app.live.SetOption(devcfg::kOptionDrawerPort, index);
+    g_app.live.SetSwitch(devcfg::kSwitchClosingPort, index);
+}
 
-constexpr const char* kHowTo =
-    "Join COM7 and COM8 with scripts/serial-ports.sh (VARENKO_WINEPREFIX set to this prefix; "
-    "scripts/run-tests.sh does it), or set VARENKO_NO_SERIAL=1 to skip the serial port tests.";
-
-// Reads COM8, the far end of COM7. One test at a time: the pair is shared by every
-// test process of the run.
-class SerialDevicesTest : public AppFixture {
+class SerialDevicesTest : public AppFixture {  // reads COM8, the far end of COM7; one test at a time
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        const char* noSerial = std::getenv("VARENKO_NO_SERIAL");
-        if (noSerial && std::strcmp(noSerial, "1") == 0) GTEST_SKIP() << "VARENKO_NO_SERIAL=1: no serial port pair";
-
+        if (const char* no = std::getenv("VARENKO_NO_SERIAL"); no && std::strcmp(no, "1") == 0)
+            GTEST_SKIP() << "VARENKO_NO_SERIAL=1: no serial port pair";
         lock_ = CreateMutexA(nullptr, FALSE, "Local\\varenko-serial-port-pair");
-        ASSERT_NE(lock_, nullptr);
-        DWORD wait = WaitForSingleObject(lock_, 60000);
-        ASSERT_TRUE(wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) << "the serial port pair stayed busy";
-        locked_ = true;
-
-        // Without the pair, Wine may still open COMn as a device that is no serial port.
-        HANDLE probe = OpenPort("COM7");
+        const DWORD wait = WaitForSingleObject(lock_, 60000);
+        ASSERT_TRUE((locked_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)) << "the serial port pair stayed busy";
+        reader_ = OpenPort("COM8");  // without the pair Wine may still open it, as no serial port
         DCB dcb{};
+        COMMTIMEOUTS timeouts{50, 0, 250, 0, 0};
         dcb.DCBlength = sizeof dcb;
-        bool serial = probe != INVALID_HANDLE_VALUE && GetCommState(probe, &dcb);
-        DWORD error = GetLastError();
-        if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
-        ASSERT_TRUE(serial) << "COM7 is no serial port here (error " << error << "). " << kHowTo;
-        reader_ = OpenPort("COM8");
-        COMMTIMEOUTS timeouts{};
-        timeouts.ReadIntervalTimeout = 50;
-        timeouts.ReadTotalTimeoutConstant = 250;
-        ASSERT_TRUE(reader_ != INVALID_HANDLE_VALUE && SetCommTimeouts(reader_, &timeouts))
-            << "COM8 is no serial port here (error " << GetLastError() << "). " << kHowTo;
-        while (!ReadSome().empty()) {
-        }  // whatever an earlier, failed test left behind
-
-        g_app.live.SetSwitch(devcfg::kSwitchPolePort, kCom7);
-        g_app.live.SetOption(devcfg::kOptionDrawerPort, kCom7);
-        g_app.live.SetSwitch(devcfg::kSwitchClosingPort, kCom7);
+        ASSERT_TRUE(GetCommState(reader_, &dcb) && SetCommTimeouts(reader_, &timeouts))
+            << "COM8 is no serial port (error " << GetLastError() << "): join COM7 and COM8 with "
+            << "scripts/serial-ports.sh, or set VARENKO_NO_SERIAL=1 to skip the serial port tests.";
+        while (!Receive(0).empty()) {}  // whatever an earlier, failed test left behind
+        UsePorts(6);
     }
     void TearDown() override {
         if (reader_ != INVALID_HANDLE_VALUE) CloseHandle(reader_);
@@ -90,224 +54,91 @@ protected:
         if (lock_) CloseHandle(lock_);
         AppFixture::TearDown();
     }
-
-    std::string ReadSome() {
-        char buffer[512];
-        DWORD n = 0;
-        if (!ReadFile(reader_, buffer, sizeof buffer, &n, nullptr)) return {};
-        return std::string(buffer, n);
-    }
-
-    // Everything that arrives: at least `expected` bytes unless 3 seconds pass, and then
-    // whatever follows within a quarter of a second, so extra bytes are seen too.
+    // At least `expected` bytes unless 3 seconds pass, then what follows within a quarter of a second.
     std::string Receive(std::size_t expected) {
         std::string got;
-        DWORD start = GetTickCount();
-        while (got.size() < expected && GetTickCount() - start < 3000) got += ReadSome();
-        for (std::string more = ReadSome(); !more.empty(); more = ReadSome()) got += more;
+        char buffer[512];
+        for (DWORD n = 1, start = GetTickCount(); got.size() < expected ? GetTickCount() - start < 3000 : n > 0;) {
+            n = 0;
+            if (ReadFile(reader_, buffer, sizeof buffer, &n, nullptr)) got.append(buffer, n);
+        }
         return got;
     }
 
-    void ExpectReceived(const std::string& expected) { EXPECT_EQ(Hex(Receive(expected.size())), Hex(expected)); }
-
-    HANDLE lock_ = nullptr;
+    HANDLE lock_ = nullptr, reader_ = INVALID_HANDLE_VALUE;
     bool locked_ = false;
-    HANDLE reader_ = INVALID_HANDLE_VALUE;
 };
 
-TEST_F(SerialDevicesTest, DirectDrawerRepeatsTheOpenCharacter) {
-    g_app.live.SetOption(devcfg::kOptionDrawerRepeat, 3);
-    g_app.live.SetOption(devcfg::kOptionDrawerCharacter, 7);
-    devices::OpenTillDrawer();
-    ExpectReceived(Bytes({7, 7, 7}));
-    EXPECT_TRUE(messages().messages().empty());
-}
-
-TEST_F(SerialDevicesTest, PoleMessagesClearMoveTheCursorAndWriteTheText) {
-    SetPoleText(devcfg::kPoleClear, "27,64");
-    SetPoleText(devcfg::kPoleCursorLine1, "11");
-    SetPoleText(devcfg::kPolePassive, "Next customer");
-    devices::ShowPoleIdleText();
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Next customer");
-
-    devices::ShowPoleItem("Thirteen char", 3.5);
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Thirteen cha  3.50");
-    devices::ShowPoleItem("Twelve chars and then the rest of forty characters", 1.25);
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Twelve chars  1.25");
-    devices::ShowPoleItem("Twelve chars", 1.25);
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Twelve chars 1.25");
-
-    devices::ShowPoleTotal(12.345);
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Total: 12.35");
-    EXPECT_TRUE(messages().messages().empty());
-}
-
-TEST_F(SerialDevicesTest, AnEmptyClearTextStillSendsAZeroByte) {
-    SetPoleText(devcfg::kPolePassive, "Next customer");
-    devices::ShowPoleIdleText();
-    ExpectReceived(Bytes({0}) + "Next customer");
-    SetPoleText(devcfg::kPolePassive, "");
-    devices::ShowPoleIdleText();
-    ExpectReceived(Bytes({0}));
-    EXPECT_TRUE(messages().messages().empty());
-}
-
-TEST_F(SerialDevicesTest, TenderAndChangeGoOutWithTheSecondLineSequenceBetween) {
-    SetPoleText(devcfg::kPoleClear, "27,64");
-    SetPoleText(devcfg::kPoleCursorLine1, "11");
-    SetPoleText(devcfg::kPoleCursorLine2, "11,10");
-    devices::ShowPoleTenderAndChange(20, 2.5);
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Tender: 20.00" + Bytes({0x0B, 0x0A}) + "Change: 2.50");
-
-    SetPoleText(devcfg::kPoleCursorLine2, "");
-    devices::ShowPoleTenderAndChange(5, 0);
-    ExpectReceived(Bytes({0x1B, 0x40, 0x0B}) + "Tender: 5.00" + Bytes({0}) + "Change: 0.00");
-    EXPECT_TRUE(messages().messages().empty());
-}
-
-TEST_F(SerialDevicesTest, ThePrinterBehindTheDisplayIsSwitchedOffAroundTheMessage) {
-    SetPoleText(devcfg::kPolePrinterOn, "27,61,1");
-    SetPoleText(devcfg::kPolePrinterOff, "27,61,2");
-    SetPoleText(devcfg::kPoleClear, "12");
-    devices::ShowPoleTotal(1);
-    ExpectReceived(Bytes({27, 61, 2, 12}) + "Total: 1.00" + Bytes({27, 61, 1}));
-    EXPECT_TRUE(messages().messages().empty());
-}
-
-TEST_F(SerialDevicesTest, PreviewShowsThePassiveTextBetweenThePrinterSwitches) {
+TEST_F(SerialDevicesTest, EachOutputWritesItsBytesByteForByte) {
+    const struct { const char* why; std::function<void()> output; std::string bytes; } rows[] = {
+        {"the drawer: option [4] copies of option [6]", [] { devices::OpenTillDrawer(); }, Bytes({7, 7, 7})},
+        {"an empty clear text still sends its 0 byte", [] { devices::ShowPoleIdleText(); }, Bytes({0}, "Welcome")},
+        {"the closing sequence: nothing while none is set", [] { devices::SendClosingSequence(); }, ""},
+        {"clear, cursor, then the item cut to 12", [] { SetPoleText(devcfg::kPoleClear, "27,64"),
+             SetPoleText(devcfg::kPoleCursorLine1, "11"), devices::ShowPoleItem("Thirteen char", 3.5); },
+         Bytes({27, 64, 11}, "Thirteen cha  3.50")},
+        {"tender, then the second line's sequence and the change", [] { devices::ShowPoleTenderAndChange(20, 2.5); },
+         Bytes({27, 64, 11}, "Tender: 20.00") + Bytes({0}, "Change: 2.50")},
+        {"the printer behind the display is switched off around the message", [] {
+             SetPoleText(devcfg::kPolePrinterOn, "27,61,1"), SetPoleText(devcfg::kPolePrinterOff, "27,61,2");
+             devices::ShowPoleTotal(12.345); }, Bytes({27, 61, 2, 27, 64, 11}, "Total: 12.35") + Bytes({27, 61, 1})},
+        {"the preview: the passive text between the printer switches", [] { devices::PreviewPoleDisplay(); },
+         Bytes({27, 61, 2, 27, 64, 11}, "Welcome") + Bytes({27, 61, 1})},
+        {"the closing sequence once set", [] {
+             g_app.live.SetText(devcfg::kClosingSequence, 50, "27,105,"), devices::SendClosingSequence(); },
+         Bytes({27, 105, 0})},
+    };
+    g_app.live.SetOption(devcfg::kOptionDrawerRepeat, 3), g_app.live.SetOption(devcfg::kOptionDrawerCharacter, 7);
+    g_app.live.SetSwitch(devcfg::kSwitchPoleBaud, 7), g_app.live.SetSwitch(devcfg::kSwitchPoleStopBits, 2);
     SetPoleText(devcfg::kPolePassive, "Welcome");
-    SetPoleText(devcfg::kPolePrinterOn, "27,61,1");
-    SetPoleText(devcfg::kPolePrinterOff, "27,61,2");
-    SetPoleText(devcfg::kPoleClear, "27,64");
-    SetPoleText(devcfg::kPoleCursorLine1, "11");
-    devices::PreviewPoleDisplay();
-    ExpectReceived(Bytes({27, 61, 2, 27, 64, 11}) + "Welcome" + Bytes({27, 61, 1}));
+    for (const auto& r : rows) {
+        r.output();
+        EXPECT_EQ(Receive(r.bytes.size()), r.bytes) << r.why;  // gtest shows every byte that differs
+    }
     EXPECT_TRUE(messages().messages().empty());
-}
-
-TEST_F(SerialDevicesTest, TheDisplayPortGetsItsLineSettings) {
-    // A pseudo-terminal always keeps 8 bits without parity, so only the speed and
-    // the stop bits can be seen on this end.
-    g_app.live.SetSwitch(devcfg::kSwitchPoleBaud, 7);      // 19200
-    g_app.live.SetSwitch(devcfg::kSwitchPoleStopBits, 2);  // two
-    devices::ShowPoleIdleText();
-    Receive(1);
-
-    HANDLE port = OpenPort("COM7");
-    ASSERT_NE(port, INVALID_HANDLE_VALUE);
+    HANDLE port = OpenPort("COM7");  // the display's line settings: a pseudo-terminal shows speed and stop bits
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
-    EXPECT_TRUE(GetCommState(port, &dcb));
-    EXPECT_EQ(dcb.BaudRate, 19200u);
-    EXPECT_EQ(dcb.StopBits, TWOSTOPBITS);
-    EXPECT_EQ(dcb.fOutX, 0u);
-    EXPECT_EQ(dcb.fOutxCtsFlow, 0u);
-    // Back to the defaults for the tests that follow.
-    dcb = DCB{};
-    dcb.DCBlength = sizeof dcb;
-    dcb.BaudRate = 9600;
-    dcb.ByteSize = 8;
+    ASSERT_TRUE(GetCommState(port, &dcb));
+    EXPECT_EQ(std::tuple(dcb.BaudRate, int(dcb.StopBits), dcb.fOutX + dcb.fOutxCtsFlow), std::tuple(19200u, 2, 0));
+    dcb.BaudRate = 9600, dcb.StopBits = ONESTOPBIT;  // back to the defaults for the tests that follow
     EXPECT_TRUE(SetCommState(port, &dcb));
     CloseHandle(port);
-    EXPECT_TRUE(messages().messages().empty());
 }
 
-TEST_F(SerialDevicesTest, ClosingSequenceGoesToItsPortWhenSet) {
-    devices::SendClosingSequence();
-    ExpectReceived("");
-    g_app.live.SetText(devcfg::kClosingSequence, devcfg::kClosingSequenceWidth, "27,105,");
-    devices::SendClosingSequence();
-    ExpectReceived(Bytes({27, 105, 0}));
-    EXPECT_TRUE(messages().messages().empty());
-}
-
-using DeviceFailuresTest = AppFixture;
-
-TEST_F(DeviceFailuresTest, AMissingPortShowsItsMessageAndReturns) {
+TEST(DeviceFailures, EachFailureShowsItsMessageAndTheSaleGoesOn) {
+    const std::string open = "Unable to open port / ";
+    const struct { const char* why; std::function<void()> output; std::string shown; } rows[] = {
+        {"the idle text", [] { devices::ShowPoleIdleText(); }, open + "Pole display\n"},
+        {"the printer switches, off and on again, before the display's own", [] {
+             SetPoleText(devcfg::kPolePrinterOn, "1"), SetPoleText(devcfg::kPolePrinterOff, "2");
+             devices::ShowPoleIdleText(); }, open + "Problem\n" + open + "Problem\n" + open + "Pole display\n"},
+        {"the preview stops at the missing port", [] { devices::PreviewPoleDisplay(); }, open + "Problem\n"},
+        {"the drawer", [] { devices::OpenTillDrawer(); }, open + "Till drawer\n"},
+        {"the drawer tried once more with the printer's sequence", [] {
+             g_app.live.SetText(devcfg::kDrawerSequence, 200, "27,112,0"), devices::OpenTillDrawer(); },
+         open + "Problem\n" + open + "Till drawer\n"},
+        {"the drawer through a printer that does not open names it", [] {
+             g_app.live.SetSwitch(devcfg::kSwitchDrawerThroughPrinter, 2);
+             g_app.live.SetText(cfg::kReceiptPrinter, 200, "No Such Printer");
+             g_app.live.SetText(devcfg::kDrawerSequence, 200, "27,112,0"), devices::OpenTillDrawer(); },
+         "Unable to open till drawer printer / No Such Printer\n"},
+        {"... and without a sequence does nothing", [] {
+             g_app.live.SetSwitch(devcfg::kSwitchDrawerThroughPrinter, 2), devices::OpenTillDrawer(); }, ""},
+    };
     HANDLE probe = OpenPort("COM3");
     if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
     ASSERT_EQ(probe, INVALID_HANDLE_VALUE) << "COM3 must not exist in the test prefix";
-
-    g_app.live.SetSwitch(devcfg::kSwitchPolePort, kCom3);
-    devices::ShowPoleIdleText();
-    devices::ShowPoleTotal(1);
-    devices::ShowPoleItem("Milk", 1);
-    devices::ShowPoleTenderAndChange(1, 0);
-    ASSERT_EQ(messages().messages().size(), 4u);
-    EXPECT_EQ(messages().messages()[0].text, "Unable to open port");
-    EXPECT_EQ(messages().messages()[0].caption, "Pole display");
-    for (int i = 1; i < 4; ++i) {
-        EXPECT_EQ(messages().messages()[i].text, "Unable to open port");
-        EXPECT_EQ(messages().messages()[i].caption, "Problem");
+    for (const auto& r : rows) {
+        MessageCapture capture;
+        g_app = AppState{};
+        UsePorts(2);
+        r.output();
+        std::string shown;
+        for (const auto& m : capture.messages()) shown += m.text + " / " + m.caption + "\n";
+        EXPECT_EQ(shown, r.shown) << r.why;
     }
-}
-
-TEST_F(DeviceFailuresTest, PreviewStopsAtAMissingPort) {
-    g_app.live.SetSwitch(devcfg::kSwitchPolePort, kCom3);
-    SetPoleText(devcfg::kPolePrinterOn, "27,61,1");
-    SetPoleText(devcfg::kPolePrinterOff, "27,61,2");
-    devices::PreviewPoleDisplay();
-    ASSERT_EQ(messages().messages().size(), 1u);
-    EXPECT_EQ(messages().messages()[0].text, "Unable to open port");
-    EXPECT_EQ(messages().messages()[0].caption, "Problem");
-}
-
-TEST_F(DeviceFailuresTest, TheDisplaysPrinterSwitchesReportTheirOwnFailures) {
-    g_app.live.SetSwitch(devcfg::kSwitchPolePort, kCom3);
-    SetPoleText(devcfg::kPolePrinterOn, "27,61,1");
-    SetPoleText(devcfg::kPolePrinterOff, "27,61,2");
-    devices::ShowPoleIdleText();
-    ASSERT_EQ(messages().messages().size(), 3u);
-    EXPECT_EQ(messages().messages()[0].caption, "Problem");  // switching the printer off
-    EXPECT_EQ(messages().messages()[1].caption, "Problem");  // switching it on again
-    EXPECT_EQ(messages().messages()[2].caption, "Pole display");
-    for (const auto& m : messages().messages()) EXPECT_EQ(m.text, "Unable to open port");
-}
-
-TEST_F(DeviceFailuresTest, AMissingDrawerPortIsReported) {
-    g_app.live.SetOption(devcfg::kOptionDrawerPort, kCom3);
-    devices::OpenTillDrawer();
-    ASSERT_EQ(messages().messages().size(), 1u);
-    EXPECT_EQ(messages().messages()[0].text, "Unable to open port");
-    EXPECT_EQ(messages().messages()[0].caption, "Till drawer");
-}
-
-TEST_F(DeviceFailuresTest, AMissingDrawerPortIsTriedOnceMoreWithTheControlSequence) {
-    g_app.live.SetOption(devcfg::kOptionDrawerPort, kCom3);
-    g_app.live.SetText(devcfg::kDrawerSequence, 200, "27,112,0,25,250");
-    devices::OpenTillDrawer();
-    ASSERT_EQ(messages().messages().size(), 2u);
-    EXPECT_EQ(messages().messages()[0].text, "Unable to open port");
-    EXPECT_EQ(messages().messages()[0].caption, "Problem");
-    EXPECT_EQ(messages().messages()[1].text, "Unable to open port");
-    EXPECT_EQ(messages().messages()[1].caption, "Till drawer");
-}
-
-TEST_F(DeviceFailuresTest, AMissingClosingSequencePortIsAProblem) {
-    g_app.live.SetSwitch(devcfg::kSwitchClosingPort, kCom3);
-    g_app.live.SetText(devcfg::kClosingSequence, devcfg::kClosingSequenceWidth, "27,105");
-    devices::SendClosingSequence();
-    ASSERT_EQ(messages().messages().size(), 1u);
-    EXPECT_EQ(messages().messages()[0].text, "Unable to open port");
-    EXPECT_EQ(messages().messages()[0].caption, "Problem");
-}
-
-TEST_F(DeviceFailuresTest, DrawerThroughAnUnknownPrinterNamesThePrinter) {
-    g_app.live.SetSwitch(devcfg::kSwitchDrawerThroughPrinter, 2);
-    g_app.live.SetText(cfg::kReceiptPrinter, 200, "No Such Receipt Printer");
-    g_app.live.SetText(devcfg::kDrawerSequence, 200, "27,112,0,25,250");
-    devices::OpenTillDrawer();
-    ASSERT_EQ(messages().messages().size(), 1u);
-    EXPECT_EQ(messages().messages()[0].text, "Unable to open till drawer printer");
-    EXPECT_EQ(messages().messages()[0].caption, "No Such Receipt Printer");
-}
-
-TEST_F(DeviceFailuresTest, DrawerThroughThePrinterWithoutASequenceDoesNothing) {
-    g_app.live.SetSwitch(devcfg::kSwitchDrawerThroughPrinter, 2);
-    g_app.live.SetText(cfg::kReceiptPrinter, 200, "No Such Receipt Printer");
-    g_app.live.SetOption(devcfg::kOptionDrawerPort, kCom3);  // the direct path would complain
-    devices::OpenTillDrawer();
-    EXPECT_TRUE(messages().messages().empty());
+    g_app = AppState{};
 }
 
 }  // namespace

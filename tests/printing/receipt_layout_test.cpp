@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
+#include <functional>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "printing/code39.h"
 #include "support/plan_text.h"
 
 namespace {
@@ -14,711 +17,250 @@ namespace {
 using namespace print;
 
 constexpr int kLh = 50;
+constexpr int kKitchen = 0;  // a row's kind: the kitchen ticket
 
-// A centred text on row r.
-std::string C(double row, const std::string& text) {
-    return DescribeText(1000, RowY(row, kLh), 'C', "body", text);
-}
-
+// A centred body text on row r of a page 2000 wide.
+std::string C(double row, const std::string& text) { return DescribeText(1000, RowY(row, kLh), 'C', "body", text); }
 std::string Joined(const std::vector<std::string>& lines) {
     std::string all;
     for (const auto& l : lines) all += l + "\n";
     return all;
 }
 
-bool Has(const PagePlan& plan, const std::string& line) {
-    const auto all = Describe(plan);
-    return std::find(all.begin(), all.end(), line) != all.end();
-}
-
-// The lines of the plan that carry `text` (anywhere).
-std::vector<std::string> With(const PagePlan& plan, const std::string& text) {
-    std::vector<std::string> out;
-    for (const auto& l : Describe(plan))
-        if (l.find(text) != std::string::npos) out.push_back(l);
-    return out;
-}
-
-class ReceiptLayoutTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        labels = DefaultLabelTable();
-        for (int i = 0; i < 6; ++i) config.SetText(cfg::kHeaderTexts + 60 * i, 60, "Header " + std::to_string(i + 1));
-        CopyHeaderTexts(headers, config);
-        config.SetText(cfg::kCurrencySign, 6, "$");
-        config.SetText(cfg::kTax1Name, 6, "VAT");
-        config.SetText(cfg::kTax2Name, 6, "PST");
-        config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, "Thank you for shopping");
-        config.SetCurrentAssociate(3);
-        config.SetAssociateName(3, "Anna Berg");
-        config.SetSwitch(165, 0);  // heading
-
-        sale.SetNumber(1234);
-        sale.SetTime("10:15");
-        sale.SetDate("Mon 3 Jun 24");
-        sale.SetPaymentType("Cash");
-
-        metrics.lineHeight = kLh;
-        metrics.halfWidth = 1000;
-        metrics.pageHeight = 3300;
-        metrics.leftOffset = 20;
-        metrics.topOffset = 0;
-        metrics.averageCharWidth = 20;
-        metrics.variablePitch = false;
-        metrics.dotsPerInchX = 300;
-        metrics.dotsPerInchY = 300;
-        metrics.physicalWidth = 2000;
-        // 30 characters a line.
-        metrics.wrappedHeight = [](const std::string& text, int) {
-            return kLh * static_cast<int>((text.size() + 29) / 30);
-        };
-
-        in.sale = &sale;
-        in.config = &config;
-        in.labels = &labels;
-        in.headers = &headers;
-        in.nowClock = "11:05";
-        in.todayLong = "Jun 3 2024";
-        in.kitchenDate = "Mon 3 Jun 24";
-        in.basketTable = 5;
-    }
-
-    void AddLine(std::int64_t item, const std::string& description, double total, double nonTaxable = -1,
-                 double taxable = 0) {
-        const int i = sale.LineCount();
-        sale.SetLineItemNumber(i, item);
-        sale.SetLineDescription(i, description);
-        sale.SetLineTotal(i, total);
-        sale.SetLineNonTaxable(i, nonTaxable < 0 ? total : nonTaxable);
-        sale.SetLineTaxable(i, taxable);
-        sale.SetLineCount(i + 1);
-        sale.SetTotal(sale.Total() + total);
-        sale.SetSubTotal(sale.SubTotal() + total);
-    }
-
-    void PayCash(double tendered) {
-        sale.SetCashPaid(sale.Total());
-        in.tender.tendered = tendered;
-        in.tender.change = tendered - sale.Total();
-    }
-
-    PagePlan Standard() { return LayOutReceipt(in, metrics, kStandardReceipt); }
-    PagePlan Custom() { return LayOutReceipt(in, metrics, kCustomReceipt); }
-
-    void SetRow(int element, int row) {
-        if (element <= 18) config.SetInt32(cfg::kReceiptRows + 4 * element, row);
-        else if (element <= 21) config.SetSwitch(161 + element, row);
-        else if (element == 22) config.SetSwitch(187, row);
-        else config.SetSwitch(171 + element, row);
-    }
-
+// Sale 1234 of 10:15 on a 300 dpi page 2000 wide, 50-unit lines, wrapping at 30 characters.
+struct Till {
     TerminalConfig config;
     TransactionRecord sale;
-    LabelTable labels;
-    HeaderTexts headers;
-    PageMetrics metrics;
-    SaleDocumentInputs in;
+    PageMetrics m{kLh, 1000, 3300, 20, 0, 20, false, 300, 300, 2000,
+                  [](const std::string& text, int) { return kLh * static_cast<int>((text.size() + 29) / 30); }};
+    SaleDocumentInputs in;  // the default wording; the header texts from `config`
+
+    Till() {
+        for (int i = 0; i < 6; ++i) config.SetText(cfg::kHeaderTexts + 60 * i, 60, "Header " + std::to_string(i + 1));
+        config.SetText(cfg::kCurrencySign, 6, "$"), config.SetText(cfg::kTax1Name, 6, "VAT");
+        config.SetText(cfg::kTax2Name, 6, "PST"), config.SetCurrentAssociate(3), config.SetAssociateName(3, "Anna B");
+        config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, "Thank you for shopping");
+        sale.SetNumber(1234), sale.SetTime("10:15"), sale.SetDate("Mon 3 Jun 24"), sale.SetPaymentType("Cash");
+        in.sale = &sale, in.config = &config;
+        in.nowClock = "11:05", in.todayLong = "Jun 3 2024", in.kitchenDate = "Mon 3 Jun 24", in.basketTable = 5;
+    }
+    void Line(std::int64_t item, std::string text, double total, int times = 1, double untaxed = -1, double taxed = 0) {
+        for (int k = 0; k < times; ++k) {
+            const int i = sale.LineCount();
+            sale.SetLineItemNumber(i, item), sale.SetLineDescription(i, text), sale.SetLineTotal(i, total);
+            sale.SetLineNonTaxable(i, untaxed < 0 ? total : untaxed), sale.SetLineTaxable(i, taxed);
+            sale.SetLineCount(i + 1), sale.SetTotal(sale.Total() + total), sale.SetSubTotal(sale.SubTotal() + total);
+        }
+    }
+    void PayCash(double tendered) { sale.SetCashPaid(sale.Total()), in.tender = {tendered, tendered - sale.Total()}; }
+    void Row(int element, int row) {  // element 16's layout row is the long at kReceiptRows + 4 x 16, and so on
+        if (element <= 18) config.SetInt32(cfg::kReceiptRows + 4 * element, row);
+        else config.SetSwitch(element <= 21 ? 161 + element : element == 22 ? 187 : 171 + element, row);
+    }
+    std::vector<std::string> Plan(int kind) {
+        return Describe(kind == kKitchen ? LayOutKitchenTicket(in, m) : LayOutReceipt(in, m, kind));
+    }
 };
 
-// ---------------------------------------------------------------------------------
-// Standard receipt
-
-TEST_F(ReceiptLayoutTest, StandardReceiptWithHeadingPlacesEveryRow) {
-    AddLine(1001, "Kingsbridge Vodka 70cl", 10.00);
-    AddLine(1002, "Gin", 2.34);
-    PayCash(20.00);
-
+TEST(ReceiptLayout, StandardReceiptWithHeadingPlacesEveryRow) {
+    auto t = std::make_unique<Till>();
+    t->Line(1001, "Kingsbridge Vodka 70cl", 10.00), t->Line(1002, "Gin", 2.34), t->PayCash(20.00);
     const std::vector<std::string> expected = {
-        C(1, "Header 1"), C(2, "Header 2"), C(3, "Header 3"), C(4, "Header 6"),
-        C(6, "========================"),
-        C(7, "Receipt: 1234"),
-        C(8, "10:15  Mon 3 Jun 24"),
-        C(9, "3, Anna Berg"),
-        C(10, "------------------------"),
-        "L 30 610 1980 610 0",
-        "T 30 625 L body Description",
-        "T 330 625 L body Qty   Price",  // 30 + (20 / 2) * 2 * 15
-        "T 1980 625 R body Amount",
-        "L 30 685 1980 685 0",
-        "T 30 700 L body Kingsbridge Vo",
-        "T 350 700 L body 1",            // 30 + (20 / 2) * 2 * 16
-        "T 550 700 R body 10.00",        // + 10 average widths
-        "T 1980 700 R body 10.00",
-        "T 30 750 L body Gin",
-        "T 350 750 L body 1",
-        "T 550 750 R body 2.34",
-        "T 1980 750 R body 2.34",
-        C(17, "Total: $12.34"),
-        C(18, "========================"),
-        C(20, "Payment: Cash"),
-        C(21, "Cash change: 7.66"),
-        C(23, "Thank you for shopping"),
-        C(24, "  "),
+        C(1, "Header 1"), C(2, "Header 2"), C(3, "Header 3"), C(4, "Header 6"), C(6, "========================"),
+        C(7, "Receipt: 1234"), C(8, "10:15  Mon 3 Jun 24"), C(9, "3, Anna B"), C(10, "------------------------"),
+        "L 30 610 1980 610 0", "T 30 625 L body Description",  // rules on rows 12.2 and 13.7, the heading on 12.5
+        "T 330 625 L body Qty   Price", "T 1980 625 R body Amount", "L 30 685 1980 685 0",  // 30 + 20 / 2 x 2 x 15
+        "T 30 700 L body Kingsbridge Vo", "T 350 700 L body 1",  // cut to 14; the count at 30 + 20 / 2 x 2 x 16
+        "T 550 700 R body 10.00",                                // the price 10 average widths further
+        "T 1980 700 R body 10.00", "T 30 750 L body Gin", "T 350 750 L body 1", "T 550 750 R body 2.34",
+        "T 1980 750 R body 2.34", C(17, "Total: $12.34"), C(18, "========================"), C(20, "Payment: Cash"),
+        C(21, "Cash change: 7.66"), C(23, "Thank you for shopping"), C(24, "  "),
     };
-    EXPECT_EQ(Joined(Describe(Standard())), Joined(expected));
+    EXPECT_EQ(Joined(t->Plan(kStandardReceipt)), Joined(expected));
 }
 
-TEST_F(ReceiptLayoutTest, StandardReceiptClosingRowCarriesTheBarcode) {
-    AddLine(1001, "Gin", 2.34);
-    AddLine(1002, "Tonic", 1.00);
-    PayCash(5.00);
-    config.SetSwitch(125, 2);
-    const auto plan = Describe(Standard());
-    EXPECT_EQ(plan.back(), "B 1000 1300 1234");  // row 24, bars from row 26
-    EXPECT_EQ(plan[plan.size() - 2], C(23, "Thank you for shopping"));
-    EXPECT_FALSE(Has(Standard(), C(24, "  ")));
-}
-
-TEST_F(ReceiptLayoutTest, VariablePitchWidensTheColumns) {
-    metrics.variablePitch = true;
-    AddLine(1001, "Gin", 2.34);
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, "T 480 625 L body Qty   Price"));  // 30 + 10 * 3 * 15
-    EXPECT_TRUE(Has(plan, "T 510 700 L body 1"));            // 30 + 10 * 3 * 16
-    EXPECT_TRUE(Has(plan, "T 710 700 R body 2.34"));
-}
-
-TEST_F(ReceiptLayoutTest, LogoRowsMoveTheWholeReceiptDown) {
-    config.SetSwitch(123, 2);
-    in.receiptLogo = {400, 100};
-    AddLine(1001, "Gin", 2.34);
-    // Half width: 1000 x 250 at x 500; (250 + 20) / 50 = 5 rows.
-    PagePlan plan = Standard();
-    EXPECT_EQ(Describe(plan).front(), "P 500 10 1500 260");
-    EXPECT_EQ(Describe(plan)[1], C(6, "Header 1"));
-    EXPECT_TRUE(Has(plan, "T 30 950 L body Gin"));  // row 5 + 14
-
-    config.SetSwitch(23, 2);  // full width: 2000 x 500, (500 + 20) / 50 = 10 rows
-    plan = Standard();
-    EXPECT_EQ(Describe(plan).front(), "P 0 10 2000 510");
-    EXPECT_EQ(Describe(plan)[1], C(11, "Header 1"));
-
-    in.receiptLogo = {};  // the file did not load
-    plan = Standard();
-    EXPECT_EQ(Describe(plan).front(), C(1, "Header 1"));
-
-    config.SetSwitch(123, 0);
-    in.receiptLogo = {400, 100};
-    EXPECT_EQ(Describe(Standard()).front(), C(1, "Header 1"));
-}
-
-TEST_F(ReceiptLayoutTest, GroupsOfOneItemAtOnePriceWithoutHeading) {
-    config.SetSwitch(165, 2);
-    AddLine(2001, "Espresso", 1.50);
-    AddLine(2001, "Espresso", 1.50);
-    AddLine(2001, "Espresso", 1.50);
-    AddLine(2002, "Croissant", 2.10);
-    const PagePlan plan = Standard();
-    // No heading: items from row 12; the group takes a second row for its quantity.
-    EXPECT_TRUE(With(plan, "Description").empty());
-    EXPECT_EQ(With(plan, "Espresso"), std::vector<std::string>{"T 30 600 L body Espresso"});
-    EXPECT_TRUE(Has(plan, "T 30 650 L body 3 @ 1.50"));
-    EXPECT_TRUE(Has(plan, "T 1980 650 R body 4.50"));
-    EXPECT_TRUE(Has(plan, "T 30 700 L body Croissant"));
-    EXPECT_TRUE(Has(plan, "T 1980 700 R body 2.10"));
-    EXPECT_TRUE(Has(plan, C(16, "Total: $6.60")));
-}
-
-TEST_F(ReceiptLayoutTest, SameItemAtTwoPricesPrintsTwoEntries) {
-    AddLine(2001, "Espresso", 1.50);
-    AddLine(2001, "Espresso", 1.20);
-    AddLine(2001, "Espresso", 1.50);
-    const PagePlan plan = Standard();
-    EXPECT_EQ(With(plan, "L body Espresso"), (std::vector<std::string>{"T 30 700 L body Espresso", "T 30 750 L body Espresso"}));
-    EXPECT_TRUE(Has(plan, "T 350 700 L body 2"));
-    EXPECT_TRUE(Has(plan, "T 1980 700 R body 3.00"));
-    EXPECT_TRUE(Has(plan, "T 350 750 L body 1"));
-    EXPECT_TRUE(Has(plan, "T 1980 750 R body 1.20"));
-    EXPECT_TRUE(Has(plan, C(17, "Total: $4.20")));  // rows 14 and 15, as two groups
-}
-
-TEST_F(ReceiptLayoutTest, NonInventoryLinesWithEqualTotalsShareTheFirstDescription) {
-    config.SetSwitch(165, 2);
-    AddLine(0, "Gift wrap", 3.00);
-    AddLine(0, "Card", 3.00);
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, "T 30 600 L body Gift wrap"));
-    EXPECT_TRUE(Has(plan, "T 30 650 L body 2 @ 3.00"));
-    EXPECT_TRUE(Has(plan, "T 1980 650 R body 6.00"));
-    EXPECT_TRUE(With(plan, "Card").empty());
-}
-
-TEST(GroupLines, ReceiptsGroupItemAndTotalDocumentsAlsoDescription) {
-    TransactionRecord sale;
-    const struct { std::int64_t item; const char* text; double total; } lines[] = {
-        {0, "Gift wrap", 3.00}, {5, "Tea", 1.10}, {0, "Card", 3.00}, {5, "Tea", 1.10},
-        {0, "Gift wrap", 3.00}, {5, "Tea", std::nextafter(1.10, 2.0)}, {6, "Tea", 1.10},
+TEST(ReceiptLayout, CustomReceiptPlacesElementsOnTheirLayoutRows) {
+    auto t = std::make_unique<Till>();
+    for (auto [element, row] : {std::pair{0, 1}, {6, 3}, {16, 2}, {8, 9}, {23, 10}, {14, 2}, {22, 4}, {17, 3}, {7, 6}})
+        t->Row(element, row);
+    t->Line(1, "Gin", 2.00), t->PayCash(5.00);
+    t->sale.SetCustomerNumber(77), t->in.customerNumber = 77, t->sale.SetCustomerRoad("1 High St");
+    const std::vector<std::string> expected = {
+        C(1, "Header 1"), C(3, "10:15  Mon 3 Jun 24"), C(9, "Customer: 77"), C(2, "Receipt: 1234"),
+        C(10, "1 High St"), "T 20 600 L body Gin", "T 1980 600 R body 2.00",  // heading rows M = 10: 0 + 2 + 10
+        C(19, "Thank you for shopping"), C(15, "Total: $2.00"), C(16, "Tendered: 5.00"), C(17, "Payment: Cash"),
+        C(21, "  "),  // items end on R = 13; R + trailing rows N 6 + 2
     };
-    int n = 0;
-    for (const auto& l : lines) {
-        sale.SetLineItemNumber(n, l.item);
-        sale.SetLineDescription(n, l.text);
-        sale.SetLineTotal(n, l.total);
-        ++n;
+    EXPECT_EQ(Joined(t->Plan(kCustomReceipt)), Joined(expected));
+}
+
+struct PlanCase {  // a switch or rule, and the lines it must put on the page
+    const char* why;
+    int kind;
+    std::function<void(Till&)> setup;
+    std::vector<std::string> has;
+    std::vector<std::string> lacks = {};  // no line may contain these
+};
+
+void NoHeading(Till& t) { t.config.SetSwitch(165, 2); }
+void Pudding(Till& t) { t.Line(1, "Bread and butter pudding", 4, 1, 4, 0), t.Line(2, "Wine", 12, 2, 0, 10); }
+std::string L(int x, double row, const std::string& text) { return DescribeText(x, RowY(row, kLh), 'L', "body", text); }
+std::string R(int x, double row, const std::string& text) { return DescribeText(x, RowY(row, kLh), 'R', "body", text); }
+
+const PlanCase kPlanCases[] = {
+    {"variable pitch: columns at 30 + 10 x 3 x 15 and x 16", kStandardReceipt,
+     [](Till& t) { t.m.variablePitch = true, t.Line(1001, "Gin", 2.34); },
+     {"T 480 625 L body Qty   Price", L(510, 14, "1"), R(710, 14, "2.34")}},
+    {"switch [125]: the barcode two rows below the closing row 24, no feed", kStandardReceipt,
+     [](Till& t) { t.Line(1, "Gin", 2.34), t.Line(2, "Tonic", 1.00), t.PayCash(5), t.config.SetSwitch(125, 2); },
+     {C(23, "Thank you for shopping"), "B 1000 1300 1234"}, {"body   "}},
+    {"half-width logo 1000 x 230 takes (230 + 20) / 50 = 5 rows", kStandardReceipt,
+     [](Till& t) { t.config.SetSwitch(123, 2), t.in.receiptLogo = {400, 92}, t.Line(1, "Gin", 2.34); },
+     {"P 500 10 1500 240", C(6, "Header 1"), L(30, 19, "Gin")}},
+    {"without heading: whole descriptions, a group (same item, same total) on a second row", kStandardReceipt,
+     [](Till& t) { NoHeading(t), t.Line(2, "Espresso with cream 2cl", 1.5, 3), t.Line(2, "Bun", 2.1); },
+     {L(30, 12, "Espresso with cream 2cl"), L(30, 13, "3 @ 1.50"), R(1980, 13, "4.50"), L(30, 14, "Bun"),
+      R(1980, 14, "2.10"), C(16, "Total: $6.60")}, {"Description"}},
+    {"switch [124] centres count, cut description and amount", kStandardReceipt,
+     [](Till& t) {
+         NoHeading(t), t.config.SetSwitch(124, 2), t.config.SetSwitch(12, 2);
+         t.Line(7, "Twenty-five characters!!!", 0.80, 2), t.Line(8, "Jam", 2.00);
+     },
+     {C(12, "2 Twenty-five characte, 1.60"), C(13, "Jam, 2.00"), C(15, "Total: $3.60")}},
+    {"a discount without tax: sub total, discount, total, rule", kStandardReceipt,
+     [](Till& t) { t.Line(1, "Gin", 10), t.sale.SetSubTotal(9), t.sale.SetDiscountTotal(1), t.sale.SetTotal(9); },
+     {C(16, "Sub total: 9.00"), C(17, "Discount: (1.00)"), C(18, "Total: $9.00"), C(19, "========================"),
+      C(21, "Payment: Cash")}},
+    {"net prices (switch [190]): net item prices, the sub total once before taxes and discount", kStandardReceipt,
+     [](Till& t) {
+         t.config.SetSwitch(190, 2), t.Line(1, "Gin", 12.00, 1, 0, 10), t.Line(2, "Tonic", 1.10, 1, 1, 0);
+         t.sale.SetSubTotal(11), t.sale.SetTax1Total(2), t.sale.SetTax2Total(0.1), t.sale.SetDiscountTotal(0.5);
+         t.sale.SetTotal(12.60), t.PayCash(20.00);
+     },
+     {R(550, 14, "10.00"), R(1980, 15, "1.00"), C(17, "Sub total: 11.00"), C(18, "VAT: 2.00"), C(19, "PST: 0.10"),
+      C(20, "Discount: (0.50)"), C(21, "Total: $12.60"), C(24, "Payment: Cash"), C(25, "Cash change: 7.40"),
+      C(27, "Thank you for shopping")}, {"%"}},
+    {"gross prices: the rates of the taxes charged after the payment; no change due, no line", kStandardReceipt,
+     [](Till& t) {
+         t.config.SetOption(33, 2000), t.config.SetOption(35, 750), t.Line(1, "Gin", 12.00, 1, 0, 10);
+         t.sale.SetTax1Total(1.50), t.sale.SetTax2Total(0.50), t.PayCash(12.00);
+     },
+     {C(16, "Total: $12.00"), C(19, "Payment: Cash"), C(20, "VAT: 1.50 (20.00%)"), C(21, "PST: 0.50 (7.50%)"),
+      C(23, "Thank you for shopping")}, {"Sub total", "change"}},
+    {"a refund prints its refund number and no change", kStandardReceipt,
+     [](Till& t) { t.Line(1, "Gin", 10.00), t.sale.SetPaymentType("Refund"), t.PayCash(15.00); },
+     {C(7, "Refund: 1234")}, {"Receipt", "change"}},
+    {"switch [10]: a closing message of three lines moves the feed from row 22 to 25", kStandardReceipt,
+     [](Till& t) {
+         t.config.SetSwitch(10, 2), t.Line(1, "Gin", 2.00), t.PayCash(2.00);
+         t.config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, std::string(61, 'w') + " and more");
+     },
+     {"W 0 1050 2000 1250 body " + std::string(61, 'w') + " and more", C(25, "  ")}},
+
+    {"custom receipt: the current customer is not the sale's, and brings no customer elements", kCustomReceipt,
+     [](Till& t) { t.Row(8, 9), t.Row(23, 10), t.in.customerNumber = 77, t.sale.SetCustomerRoad("1 High St"); }, {},
+     {"Customer", "High St"}},
+    {"custom receipt: the logo, a discount line and the note wrapped on switch [189]'s row", kCustomReceipt,
+     [](Till& t) {
+         t.in.receiptLogo = {400, 100}, t.Line(1, "Gin", 2.00), t.sale.SetDiscountTotal(0.25), t.Row(14, 1);
+         t.sale.SetNote("Back door please"), t.config.SetSwitch(189, 3);
+     },
+     {"P 500 10 1500 260", C(5, "10:15  Mon 3 Jun 24"), L(20, 7, "Gin"),  // 5 rows of logo + 2
+      L(20, 8, "(Discount: 0.25)"), C(10, "Total: $2.00"),                // items end on R = 8, then 9
+      "W 0 600 2000 800 body Back door please", C(14, "  ")}},  // one line of note adds no row: 9 + 3 + 2
+    {"custom receipt: switch [126] on leaves the logo out; [183] adds feed rows", kCustomReceipt,
+     [](Till& t) { t.config.SetSwitch(126, 2), t.in.receiptLogo = {400, 100}, t.config.SetSwitch(183, 2); },
+     {C(0, "10:15  Mon 3 Jun 24"), C(4, "  "), C(5, "  "), C(6, "  ")}, {"P 500"}},
+    {"custom receipt: switch [186] marks tax-free lines; only [188] 2 means net prices", kCustomReceipt,
+     [](Till& t) { t.config.SetSwitch(186, 2), t.config.SetSwitch(188, 1), Pudding(t); },
+     {L(20, 2, "Bread and butter pudding"), R(1980, 2, "E  4.00"), L(20, 4, "2 @ 12.00"), R(1980, 4, "24.00")}},
+    {"custom receipt: switch [188] 2 prints net prices, [12] cuts to 20", kCustomReceipt,
+     [](Till& t) { t.config.SetSwitch(188, 2), t.config.SetSwitch(12, 2), Pudding(t); },
+     {L(20, 2, "Bread and butter pud"), L(20, 4, "2 @ 10.00"), R(1980, 4, "20.00")}},
+    {"custom receipt: switch [127]'s barcode two rows below the closing row", kCustomReceipt,
+     [](Till& t) { t.Line(1, "Gin", 2.00), t.config.SetSwitch(127, 2); }, {"B 1000 350 1234"}, {"body   "}},
+    {"no resolution: a message instead of the barcode", kCustomReceipt,
+     [](Till& t) { t.config.SetSwitch(127, 2), t.m.dotsPerInchY = 0; }, {"M Unable to get printer"}, {"B 1000"}},
+
+    {"kitchen ticket: table, time, date and associate above the items, tax rates and the note below", kKitchen,
+     [](Till& t) {
+         t.Line(1, "Burger", 8.5, 2), t.Line(2, "Fries", 8.5), t.sale.SetTax1Total(1.25), t.config.SetOption(33, 2000);
+         t.sale.SetNote("No onions on the second burger, extra ketchup");
+     },
+     {C(4, "Table: 5"), C(6, "11:05"), C(7, "Mon 3 Jun 24"), C(8, "Associate: 3: Anna B"), L(30, 14, "Burger"),
+      L(30, 15, "Fries"), C(20, "VAT: 1.25 (20.00%)"),  // another item at the same price is another entry
+      "W 0 1100 2000 1250 body No onions on the second burger, extra ketchup"},
+     {"Payment", "Receipt", "Header", "PST"}},  // rate lines only for the taxes charged
+};
+
+TEST(ReceiptLayout, EachSwitchAndRulePutsItsLinesOnThePage) {
+    for (const PlanCase& c : kPlanCases) {
+        auto t = std::make_unique<Till>();
+        c.setup(*t);
+        const std::vector<std::string> plan = t->Plan(c.kind);
+        for (const std::string& line : c.has)
+            EXPECT_NE(std::find(plan.begin(), plan.end(), line), plan.end()) << c.why << "\nmissing " << line << "\n"
+                                                                             << Joined(plan);
+        for (const std::string& text : c.lacks)
+            for (const std::string& line : plan) EXPECT_EQ(line.find(text), std::string::npos) << c.why << ": " << line;
     }
-    sale.SetLineCount(n);
-    const auto receipt = GroupLines(sale, Grouping::Receipt);
-    const int expectedReceipt[] = {3, 2, 0, 0, 0, 1, 1};
-    const auto document = GroupLines(sale, Grouping::Document);
-    const int expectedDocument[] = {2, 2, 1, 0, 0, 1, 1};
-    for (int i = 0; i < n; ++i) {
-        EXPECT_EQ(receipt[i], expectedReceipt[i]) << i;
-        EXPECT_EQ(document[i], expectedDocument[i]) << i;
+}
+
+TEST(ReceiptLayout, PaymentLineRulesApplyInOrderLaterOnesWinning) {
+    const struct { double cash, cheque, eft; const char *type, *line, *why; } rows[] = {
+        {0, 5, 5, "Split", "EFT", "the EFT rule after the cheque rule"}, {0, 5, 5, "Credit", "Credit", "then Credit"},
+        {5, 0, 0, "Credit", "Cash", "Credit only without cash"}, {0, 0, 0, "Credit ", "Cash", "the exact text Credit"},
+        {5, 5, 0, "Split", "CH with cash", "cheque with cash"}, {5, 5, 5, "Split", "EFT with cash", "EFT, cash: last"},
+        {0, -3, 0, "CH", "Cheque", "without cash: not 0"}, {5, -3, 0, "CH", "Cash", "with cash: above 0"},
+    };
+    auto t = std::make_unique<Till>();
+    for (const auto& r : rows) {
+        t->sale.SetCashPaid(r.cash), t->sale.SetChequePaid(r.cheque), t->sale.SetEftPaid(r.eft);
+        t->sale.SetPaymentType(r.type);
+        EXPECT_EQ(ReceiptElementText(22, t->in, false), std::string("Payment: ") + r.line) << r.why;
     }
-    EXPECT_EQ(receipt[n], 0);
-
-    sale.SetLineCount(5000);  // a damaged count reads as 400 lines
-    EXPECT_EQ(GroupLines(sale, Grouping::Receipt)[399], 0);  // empty lines 7..399 all group with line 7
-    EXPECT_EQ(GroupLines(sale, Grouping::Receipt)[7], 393);
 }
 
-TEST_F(ReceiptLayoutTest, DescriptionsAreCutByLayout) {
-    AddLine(1, "Twenty-five characters!!!", 1.00);
-    EXPECT_TRUE(Has(Standard(), "T 30 700 L body Twenty-five ch"));  // heading: 14
+TEST(ReceiptLayout, ElementTextsAndTheSecondCurrencyOfTheCustomPlacement) {
+    auto t = std::make_unique<Till>();
+    t->config.SetText(cfg::kShopTexts + 100, 50, "Shop text 3"), t->sale.SetTaxableTotal(20);
+    t->in.customerNumber = 9000000001LL;
+    for (auto [e, text] : {std::pair{8, "Customer: 9000000001"}, {11, "Taxable: 20.00"}, {13, "PST: 0.00 (0.00%)"},
+                           {21, "Shop text 3"}, {28, ""}, {-1, ""}})
+        EXPECT_EQ(ReceiptElementText(e, t->in, false), text) << "element " << e;
+    t->config.SetText(cfg::kHeaderTexts, 60, std::string(50, 'x'));  // header texts print as 43-character copies
+    EXPECT_EQ(ReceiptElementText(0, t->in, false), std::string(43, 'x'));
 
-    config.SetSwitch(165, 2);
-    EXPECT_TRUE(Has(Standard(), "T 30 600 L body Twenty-five characters!!!"));
-    config.SetSwitch(12, 2);
-    EXPECT_TRUE(Has(Standard(), "T 30 600 L body Twenty-five characte"));  // 20
-
-    config.SetSwitch(124, 2);  // centred
-    EXPECT_TRUE(Has(Standard(), C(12, "Twenty-five characte, 1.00")));
-}
-
-TEST_F(ReceiptLayoutTest, CentredItemsWithoutHeading) {
-    config.SetSwitch(165, 2);
-    config.SetSwitch(124, 2);
-    AddLine(7, "Bagel", 0.80);
-    AddLine(7, "Bagel", 0.80);
-    AddLine(8, "Jam", 2.00);
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, C(12, "2 Bagel, 1.60")));
-    EXPECT_TRUE(Has(plan, C(13, "Jam, 2.00")));
-    EXPECT_TRUE(Has(plan, C(15, "Total: $3.60")));
-
-    config.SetSwitch(165, 0);  // the heading layout is never centred
-    EXPECT_TRUE(Has(Standard(), "T 30 700 L body Bagel"));
-}
-
-TEST_F(ReceiptLayoutTest, DiscountWithoutTaxPrintsSubTotalThenDiscount) {
-    AddLine(1, "Gin", 10.00);
-    sale.SetSubTotal(9.00);
-    sale.SetDiscountTotal(1.00);
-    sale.SetTotal(9.00);
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, C(16, "Sub total: 9.00")));
-    EXPECT_TRUE(Has(plan, C(17, "Discount: (1.00)")));
-    EXPECT_TRUE(Has(plan, C(18, "Total: $9.00")));
-    EXPECT_TRUE(Has(plan, C(19, "========================")));
-    EXPECT_TRUE(Has(plan, C(21, "Payment: Cash")));
-}
-
-TEST_F(ReceiptLayoutTest, NetPricesPrintSubTotalOnceBeforeTaxesAndDiscount) {
-    config.SetSwitch(190, 2);
-    AddLine(1, "Gin", 12.00, 0.00, 10.00);
-    AddLine(2, "Tonic", 1.10, 1.00, 0.00);
-    sale.SetSubTotal(11.00);
-    sale.SetTax1Total(2.00);
-    sale.SetTax2Total(0.10);
-    sale.SetDiscountTotal(0.50);
-    sale.SetTotal(12.60);
-    PayCash(20.00);
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, "T 550 700 R body 10.00"));   // the net price
-    EXPECT_TRUE(Has(plan, "T 1980 750 R body 1.00"));
-    EXPECT_EQ(With(plan, "Sub total"), std::vector<std::string>{C(17, "Sub total: 11.00")});
-    EXPECT_TRUE(Has(plan, C(18, "VAT: 2.00")));
-    EXPECT_TRUE(Has(plan, C(19, "PST: 0.10")));
-    EXPECT_TRUE(Has(plan, C(20, "Discount: (0.50)")));
-    EXPECT_TRUE(Has(plan, C(21, "Total: $12.60")));
-    EXPECT_TRUE(Has(plan, C(24, "Payment: Cash")));
-    EXPECT_TRUE(Has(plan, C(25, "Cash change: 7.40")));
-    EXPECT_TRUE(With(plan, "%").empty());  // no rate lines with net prices
-    EXPECT_TRUE(Has(plan, C(27, "Thank you for shopping")));
-}
-
-TEST_F(ReceiptLayoutTest, GrossPricesPrintTaxRatesAfterThePayment) {
-    config.SetOption(33, 2000);
-    config.SetOption(35, 750);
-    AddLine(1, "Gin", 12.00, 0.00, 10.00);
-    sale.SetTax1Total(1.50);
-    sale.SetTax2Total(0.50);
-    PayCash(12.00);  // no change
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(With(plan, "Sub total").empty());
-    EXPECT_TRUE(Has(plan, C(16, "Total: $12.00")));
-    EXPECT_TRUE(Has(plan, C(19, "Payment: Cash")));
-    EXPECT_TRUE(With(plan, "change").empty());
-    EXPECT_TRUE(Has(plan, C(20, "VAT: 1.50 (20.00%)")));
-    EXPECT_TRUE(Has(plan, C(21, "PST: 0.50 (7.50%)")));
-    EXPECT_TRUE(Has(plan, C(23, "Thank you for shopping")));
-
-    sale.SetTax1Total(0);  // only the taxes that were charged
-    EXPECT_TRUE(Has(Standard(), C(20, "PST: 0.50 (7.50%)")));
-}
-
-TEST_F(ReceiptLayoutTest, RefundPrintsRefundNumberAndNoChange) {
-    AddLine(1, "Gin", 10.00);
-    sale.SetPaymentType("Refund");
-    PayCash(15.00);
-    const PagePlan plan = Standard();
-    EXPECT_TRUE(Has(plan, C(7, "Refund: 1234")));
-    EXPECT_TRUE(With(plan, "Receipt").empty());
-    EXPECT_TRUE(With(plan, "change").empty());
-}
-
-TEST_F(ReceiptLayoutTest, WrappedClosingMessageMovesTheClosingRowDown) {
-    config.SetSwitch(10, 2);
-    const std::string message = "Thank you for shopping with us today. Come back soon, we open at nine.";
-    config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, message);
-    AddLine(1, "Gin", 2.00);
-    PayCash(2.00);
-    // Header to the total as before with one item: total 16, rule 17, payment 19, message 21.
-    auto plan = Describe(Standard());
-    EXPECT_EQ(plan[plan.size() - 2], "W 0 1050 2000 1250 body " + message);
-    EXPECT_EQ(plan.back(), C(25, "  "));  // three lines: 21 + 1 + 150 / 50
-
-    config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, "Thanks");
-    plan = Describe(Standard());
-    EXPECT_EQ(plan[plan.size() - 2], "W 0 1050 2000 1250 body Thanks");
-    EXPECT_EQ(plan.back(), C(22, "  "));
-}
-
-// ---------------------------------------------------------------------------------
-// Elements
-
-TEST_F(ReceiptLayoutTest, PaymentLineFollowsTheRulesInOrder) {
-    struct Case { double cash, cheque, eft; const char* type; const char* line; };
-    const Case cases[] = {
-        {10, 0, 0, "Cash", "Payment: Cash"},
-        {0, 10, 0, "CH", "Payment: Cheque"},
-        {0, 0, 10, "EFT", "Payment: EFT"},
-        {0, 0, 0, "Credit", "Payment: Credit"},
-        {0, 5, 5, "Split", "Payment: EFT"},        // EFT rule after the cheque rule
-        {0, 10, 0, "Credit", "Payment: Credit"},   // Credit after both
-        {5, 5, 0, "Split", "Payment: CH with cash"},
-        {5, 0, 5, "Split", "Payment: EFT with cash"},
-        {5, 5, 5, "Split", "Payment: EFT with cash"},
-        {5, 0, 0, "Credit", "Payment: Cash"},      // Credit only without cash
-        {0, 0, 0, "Cash", "Payment: Cash"},
-        {0, -3, 0, "CH", "Payment: Cheque"},       // "not 0" without cash
-        {5, -3, 0, "CH", "Payment: Cash"},         // "above 0" with cash
-        {0, 0, 0, "Credit ", "Payment: Cash"},     // exact text only
-    };
-    for (const Case& c : cases) {
-        sale.SetCashPaid(c.cash);
-        sale.SetChequePaid(c.cheque);
-        sale.SetEftPaid(c.eft);
-        sale.SetPaymentType(c.type);
-        EXPECT_EQ(ReceiptElementText(22, in, false), c.line) << c.cash << " " << c.cheque << " " << c.eft;
+    t->sale.SetTotal(10.00), t->config.SetText(cfg::kSecondCurrencySign, 6, "EUR ");
+    const char* plain = "Total: $10.00";  // the standard placement, switch [121] or [185] off, or no rate
+    for (auto [custom, s185, s121, rate, text] : {std::tuple{true, 2, 2, 1.25, "Total $10.00  EUR 12.50"},
+                                                  {false, 2, 2, 1.25, plain}, {true, 2, 0, 1.25, plain},
+                                                  {true, 0, 2, 1.25, plain}, {true, 2, 2, 0.0, plain}}) {
+        t->config.SetSwitch(185, s185), t->config.SetSwitch(121, s121), t->config.SetAmount(4, rate);
+        EXPECT_EQ(ReceiptElementText(14, t->in, custom), text) << custom << s185 << s121 << rate;
     }
-    labels.SetEntry(15, "Karte mit Bargeld");
-    sale.SetCashPaid(1);
-    sale.SetEftPaid(1);
-    EXPECT_EQ(ReceiptElementText(22, in, false), "Karte mit Bargeld");
 }
 
-TEST_F(ReceiptLayoutTest, ElementTexts) {
-    config.SetText(5382, 50, "Open daily 8-20");
-    config.SetText(5432, 50, "VAT no 123");
-    config.SetText(5482, 50, "www.example.org");
-    config.SetOption(33, 1750);
-    sale.SetTax1Total(3.5);
-    sale.SetNonTaxableTotal(4);
-    sale.SetTaxableTotal(20);
-    sale.SetTotal(27.5);
-    sale.SetCustomerRoad("1 High St");
-    sale.SetCustomerArea("Old Town");
-    sale.SetCustomerTown("Kingsbridge");
-    sale.SetCustomerPostCode("KB1 2AA");
-    sale.SetCustomerTelephone("0123 456");
-    in.customerNumber = 9000000001LL;
-    in.customerName = "Ada Lovelace";
-    in.tender = {30.0, 2.5};
-    const char* const expected[kReceiptElementCount] = {
-        "Header 1", "Header 2", "Header 3", "Header 4", "Header 5", "Header 6",
-        "11:05 Jun 3 2024", "Thank you for shopping", "Customer: 9000000001", "Ada Lovelace",
-        "Non taxable: 4.00", "Taxable: 20.00", "VAT: 3.50 (17.50%)", "PST: 0.00 (0.00%)",
-        "Total: $27.50", "3, Anna Berg", "Receipt: 1234", "Tendered: 30.00", "Cash change: 2.50",
-        "Open daily 8-20", "VAT no 123", "www.example.org", "Payment: Cash",
-        "1 High St", "Old Town", "Kingsbridge", "KB1 2AA", "0123 456",
-    };
-    for (int e = 0; e < kReceiptElementCount; ++e) EXPECT_EQ(ReceiptElementText(e, in, false), expected[e]) << e;
-    EXPECT_EQ(ReceiptElementText(28, in, false), "");
-    EXPECT_EQ(ReceiptElementText(-1, in, false), "");
-
-    // Header texts are the 43-character copies.
-    config.SetText(cfg::kHeaderTexts, 60, std::string(50, 'x'));
-    CopyHeaderTexts(headers, config);
-    EXPECT_EQ(ReceiptElementText(0, in, false), std::string(43, 'x'));
-    in.headers = nullptr;  // read from the configuration then
-    EXPECT_EQ(ReceiptElementText(0, in, false), std::string(43, 'x'));
-}
-
-TEST_F(ReceiptLayoutTest, TotalShowsTheSecondCurrencyInCustomPlacementOnly) {
-    sale.SetTotal(10.00);
-    config.SetText(cfg::kSecondCurrencySign, 6, "EUR ");
-    config.SetAmount(4, 1.25);
-    config.SetSwitch(121, 2);
-    config.SetSwitch(185, 2);
-    EXPECT_EQ(ReceiptElementText(14, in, true), "Total $10.00  EUR 12.50");
-    EXPECT_EQ(ReceiptElementText(14, in, false), "Total: $10.00");
-
-    PagePlan plan;
-    SetRow(14, 3);
-    AddReceiptElement(plan, in, metrics, 14, 1000, 10, 0);
-    AddReceiptElement(plan, in, metrics, 14, 1000, 10, 2);
-    EXPECT_EQ(Describe(plan), (std::vector<std::string>{C(13, "Total $10.00  EUR 12.50"), C(10, "Total: $10.00")}));
-
-    config.SetSwitch(121, 0);
-    EXPECT_EQ(ReceiptElementText(14, in, true), "Total: $10.00");
-    config.SetSwitch(121, 2);
-    config.SetAmount(4, 0);
-    EXPECT_EQ(ReceiptElementText(14, in, true), "Total: $10.00");
-}
-
-TEST_F(ReceiptLayoutTest, LayoutRowsComeFromTheirFields) {
-    for (int e = 0; e < kReceiptElementCount; ++e) SetRow(e, 100 + e);
-    for (int e = 0; e < kReceiptElementCount; ++e) EXPECT_EQ(ReceiptElementLayoutRow(config, e), 100 + e) << e;
-    EXPECT_EQ(config.Int32(5582 + 4 * 18), 118);
-    EXPECT_EQ(config.Int32(13258), 119);
-    EXPECT_EQ(config.Int32(13286), 122);
-    EXPECT_EQ(config.Int32(13314 + 16), 127);
-    EXPECT_EQ(ReceiptElementLayoutRow(config, 28), 0);
-}
-
-TEST_F(ReceiptLayoutTest, AddReceiptElementPlacesByMode) {
-    PagePlan plan;
-    SetRow(16, 4);
-    EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 10, 0), 14);
-    EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 10, 2), 10);
-    SetRow(16, 0);
-    EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 10, 0), -1);
-    SetRow(16, -2);
-    EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 10, 0), -1);
-    EXPECT_EQ(AddReceiptElement(plan, in, metrics, 16, 700, 12.5, 1), 12);
-    EXPECT_EQ(Describe(plan), (std::vector<std::string>{"T 700 700 C body Receipt: 1234", "T 700 500 C body Receipt: 1234",
-                                                        "T 700 625 C body Receipt: 1234"}));
-
-    // Elements 17 and 18 are centred like the others; 18 is empty for a refund.
-    PagePlan more;
-    sale.SetPaymentType("Refund");
-    in.tender = {5, 1};
-    EXPECT_EQ(AddReceiptElement(more, in, metrics, 17, 1000, 3, 2), 3);
-    EXPECT_EQ(AddReceiptElement(more, in, metrics, 18, 1000, 4, 2), 4);
-    EXPECT_EQ(Describe(more), std::vector<std::string>{C(3, "Tendered: 5.00")});
-}
-
-// ---------------------------------------------------------------------------------
-// Barcode
-
-TEST_F(ReceiptLayoutTest, BarcodePlacement) {
-    sale.SetNumber(7);
-    PagePlan plan;
-    AddTransactionBarcode(plan, in, metrics, 0, 0);   // 3300 - 300 * 0.54 - 0 - 10
-    AddTransactionBarcode(plan, in, metrics, 0, 2);   // 3300 - 300 * 0.79 - 0 - 10
-    AddTransactionBarcode(plan, in, metrics, 24, 0);  // (24 + 2) * 50
-    metrics.topOffset = 40;
-    AddTransactionBarcode(plan, in, metrics, 0, 0);
-    EXPECT_EQ(Describe(plan), (std::vector<std::string>{"B 1000 3128 0007", "B 1000 3053 0007", "B 1000 1300 0007",
-                                                        "B 1000 3088 0007"}));
-
-    sale.SetNumber(54321);
-    PagePlan five;
-    AddTransactionBarcode(five, in, metrics, 3, 0);
-    EXPECT_EQ(Describe(five), std::vector<std::string>{"B 1000 250 54321"});
-}
-
-TEST_F(ReceiptLayoutTest, BarcodeWithoutPrinterResolutionShowsAProblem) {
-    PagePlan plan;
-    metrics.dotsPerInchY = 0;
-    AddTransactionBarcode(plan, in, metrics, 5, 0);
-    metrics.dotsPerInchY = 300;
-    metrics.dotsPerInchX = 0;
-    AddTransactionBarcode(plan, in, metrics, 0, 0);
-    EXPECT_EQ(Describe(plan), (std::vector<std::string>{"M Unable to get printer", "M Unable to get printer"}));
-}
-
-// ---------------------------------------------------------------------------------
-// Custom receipt
-
-TEST_F(ReceiptLayoutTest, CustomReceiptWithNoLayoutRowsStillPrintsTimeItemsAndClosing) {
-    AddLine(1, "Gin", 2.00);
-    AddLine(2, "Tonic", 1.00);
-    AddLine(2, "Tonic", 1.00);
-    PayCash(5.00);
-    const std::vector<std::string> expected = {
-        C(0, "10:15  Mon 3 Jun 24"),
-        "T 20 100 L body Gin",  // row L + 2 + 0
-        "T 1980 100 R body 2.00",
-        "T 20 150 L body Tonic",
-        "T 20 200 L body 2 @ 1.00",
-        "T 1980 200 R body 2.00",
-        C(7, "  "),  // R = 5, N = 0: R + N + 2
-    };
-    EXPECT_EQ(Joined(Describe(Custom())), Joined(expected));
-
-    config.SetSwitch(183, 2);  // three feed rows
-    auto plan = Describe(Custom());
-    EXPECT_EQ(std::vector<std::string>(plan.end() - 3, plan.end()),
-              (std::vector<std::string>{C(7, "  "), C(8, "  "), C(9, "  ")}));
-
-    config.SetSwitch(127, 2);
-    plan = Describe(Custom());
-    EXPECT_EQ(plan.back(), "B 1000 450 1234");  // row 7 + 2
-}
-
-TEST_F(ReceiptLayoutTest, CustomReceiptPlacesElementsOnTheirRows) {
-    SetRow(0, 1);
-    SetRow(6, 3);
-    SetRow(16, 2);
-    SetRow(8, 9);   // customer elements: only with a customer
-    SetRow(23, 10);
-    SetRow(9, 0);
-    SetRow(14, 2);  // trailing
-    SetRow(22, 4);
-    SetRow(17, 3);
-    SetRow(7, 6);
-    config.SetSwitch(189, 0);
-    AddLine(1, "Gin", 2.00);
-    PayCash(5.00);
-    in.customerNumber = 77;
-    sale.SetCustomerRoad("1 High St");
-
-    std::vector<std::string> expected = {
-        C(1, "Header 1"),
-        C(3, "10:15  Mon 3 Jun 24"),
-        C(2, "Receipt: 1234"),
-        "T 20 250 L body Gin",  // M = 3: row 0 + 2 + 3
-        "T 1980 250 R body 2.00",
-        C(12, "Thank you for shopping"),  // R = 6
-        C(8, "Total: $2.00"),
-        C(9, "Tendered: 5.00"),
-        C(10, "Payment: Cash"),
-        C(14, "  "),  // R 6 + N 6 + 2
-    };
-    EXPECT_EQ(Joined(Describe(Custom())), Joined(expected));
-
-    sale.SetCustomerNumber(77);  // the sale's customer counts, M becomes 10
-    expected = {
-        C(1, "Header 1"),
-        C(3, "10:15  Mon 3 Jun 24"),
-        C(9, "Customer: 77"),
-        C(2, "Receipt: 1234"),
-        C(10, "1 High St"),
-        "T 20 600 L body Gin",
-        "T 1980 600 R body 2.00",
-        C(19, "Thank you for shopping"),
-        C(15, "Total: $2.00"),
-        C(16, "Tendered: 5.00"),
-        C(17, "Payment: Cash"),
-        C(21, "  "),
-    };
-    EXPECT_EQ(Joined(Describe(Custom())), Joined(expected));
-}
-
-TEST_F(ReceiptLayoutTest, CustomReceiptLogoDiscountAndNote) {
-    in.receiptLogo = {400, 100};  // 5 rows at half width
-    config.SetSwitch(126, 0);
-    AddLine(1, "Gin", 2.00);
-    sale.SetDiscountTotal(0.25);
-    sale.SetNote("Deliver to the back door please, ring twice");  // 43 characters: two lines
-    config.SetSwitch(189, 3);
-    SetRow(14, 1);
-    const std::vector<std::string> expected = {
-        "P 500 10 1500 260",
-        C(5, "10:15  Mon 3 Jun 24"),
-        "T 20 350 L body Gin",  // 5 + 2
-        "T 1980 350 R body 2.00",
-        "T 20 400 L body (Discount: 0.25)",  // R = 8, then 9
-        C(10, "Total: $2.00"),
-        "W 0 600 2000 800 body Deliver to the back door please, ring twice",
-        C(16, "  "),  // N = max(1, 3) + 100 / 50 = 5; 9 + 5 + 2
-    };
-    EXPECT_EQ(Joined(Describe(Custom())), Joined(expected));
-
-    config.SetSwitch(126, 2);  // no logo
-    EXPECT_EQ(Describe(Custom()).front(), C(0, "10:15  Mon 3 Jun 24"));
-}
-
-TEST_F(ReceiptLayoutTest, CustomReceiptItemSwitches) {
-    AddLine(1, "Bread and butter pudding", 4.00, 4.00, 0.00);  // tax free
-    AddLine(2, "Wine", 12.00, 0.00, 10.00);
-    AddLine(2, "Wine", 12.00, 0.00, 10.00);
-    config.SetSwitch(186, 2);
-    auto plan = Custom();
-    EXPECT_TRUE(Has(plan, "T 20 100 L body Bread and butter pudding"));
-    EXPECT_TRUE(Has(plan, "T 1980 100 R body E  4.00"));
-    EXPECT_TRUE(Has(plan, "T 20 150 L body Wine"));
-    EXPECT_TRUE(Has(plan, "T 20 200 L body 2 @ 12.00"));
-    EXPECT_TRUE(Has(plan, "T 1980 200 R body 24.00"));
-
-    config.SetSwitch(188, 2);  // net prices
-    config.SetSwitch(12, 2);
-    plan = Custom();
-    EXPECT_TRUE(Has(plan, "T 20 100 L body Bread and butter pud"));
-    EXPECT_TRUE(Has(plan, "T 20 200 L body 2 @ 10.00"));
-    EXPECT_TRUE(Has(plan, "T 1980 200 R body 20.00"));
-
-    config.SetSwitch(188, 1);  // only 2 means net
-    EXPECT_TRUE(Has(Custom(), "T 1980 200 R body 24.00"));
-
-    config.SetSwitch(128, 2);  // centred
-    plan = Custom();
-    EXPECT_TRUE(Has(plan, C(2, "Bread and butter pud, E  4.00")));
-    EXPECT_TRUE(Has(plan, C(3, "2 Wine, 24.00")));
-    EXPECT_TRUE(Has(plan, C(6, "  ")));  // R = 4
-}
-
-// ---------------------------------------------------------------------------------
-// Kitchen ticket
-
-TEST_F(ReceiptLayoutTest, KitchenTicketRows) {
-    AddLine(1, "Burger", 8.50);
-    AddLine(1, "Burger", 8.50);
-    AddLine(2, "Fries", 2.50);
-    sale.SetNote("No onions on the second burger, extra ketchup");
-    config.SetOption(33, 2000);
-    sale.SetTax1Total(1.25);
-    const std::vector<std::string> expected = {
-        C(4, "Table: 5"),
-        C(5, "========================"),
-        C(6, "11:05"),
-        C(7, "Mon 3 Jun 24"),
-        C(8, "Associate: 3: Anna Berg"),
-        C(9, "------------------------"),
-        "L 30 610 1980 610 0",
-        "T 30 625 L body Description",
-        "T 330 625 L body Qty   Price",
-        "T 1980 625 R body Amount",
-        "L 30 685 1980 685 0",
-        "T 30 700 L body Burger",
-        "T 350 700 L body 2",
-        "T 550 700 R body 8.50",
-        "T 1980 700 R body 17.00",
-        "T 30 750 L body Fries",
-        "T 350 750 L body 1",
-        "T 550 750 R body 2.50",
-        "T 1980 750 R body 2.50",
-        C(17, "Total: $19.50"),
-        C(18, "========================"),
-        C(20, "VAT: 1.25 (20.00%)"),
-        C(21, "Transaction note:"),
-        "W 0 1100 2000 1250 body No onions on the second burger, extra ketchup",
-    };
-    EXPECT_EQ(Joined(Describe(LayOutKitchenTicket(in, metrics))), Joined(expected));
-
-    sale.SetNote("");
-    sale.SetTax1Total(0);
-    config.SetSwitch(165, 2);
-    config.SetSwitch(12, 2);
-    sale.SetLineDescription(2, "Fries with cheese and bacon bits");
-    const auto plan = Describe(LayOutKitchenTicket(in, metrics));
-    EXPECT_EQ(plan.back(), C(19, "Transaction note:"));
-    EXPECT_EQ(plan[plan.size() - 2], C(17, "========================"));
-    EXPECT_EQ(plan[6], "T 30 600 L body Burger");
-    EXPECT_EQ(plan[7], "T 30 650 L body 2 @ 8.50");
-    EXPECT_EQ(plan[9], "T 30 700 L body Fries with cheese an");
+// The transaction barcode: Code 39 of the number padded to four digits. Every character
+// is five bars and four spaces, three of the nine elements wide and one of those a space.
+TEST(Code39, TheSymbolOfTheDigitsBetweenStartAndStopAndTheShapeOfEveryPattern) {
+    EXPECT_EQ(Code39Symbol("0007"), "1001011011010" "1010011011010" "1010011011010" "1010011011010" "1010010110110"
+                                    "1001011011010");
+    for (const char* other : {"12A4", "-5", "1*2"}) EXPECT_EQ(Code39Symbol(other), "") << "no bars for " << other;
+    for (auto [number, digits] : {std::pair{0, "0000"}, {42, "0042"}, {54321, "54321"}, {-3, ""}})
+        EXPECT_EQ(BarcodeDigits(number), digits) << "padded to four digits; none for a negative number";
+    std::set<std::string> seen;
+    for (char c : std::string("0123456789*")) {
+        const std::string p = Code39Pattern(c);
+        int counts[2][3] = {};  // [space, bar][width]
+        for (std::size_t i = 0, j = 0; i < p.size(); i = j) {
+            while (j < p.size() && p[j] == p[i]) ++j;
+            ++counts[p[i] - '0'][std::min<std::size_t>(j - i, 2)];
+        }
+        EXPECT_EQ((std::vector{counts[1][1], counts[1][2], counts[0][1], counts[0][2]}), (std::vector{3, 2, 3, 1}))
+            << c << ": narrow and wide bars, narrow and wide spaces";
+        EXPECT_TRUE(p.size() == 12 && seen.insert(p).second) << c;
+    }
 }
 
 }  // namespace

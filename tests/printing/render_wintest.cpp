@@ -1,98 +1,55 @@
-// The renderer and the receipt drawing, recorded into an enhanced metafile and read
-// back record by record: what was drawn, where, with which alignment, font, pen and
-// brush, and whether every object made for the drawing was deleted.
+// The renderer drawing each kind of plan item into a metafile read back record by record, and the
+// print job on the cups-pdf queues of scripts/print-queues.sh read back with pdftotext.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commdlg.h>
 
+#include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "link/label_table.h"
-#include "payment/commit_window.h"
+#include "printing/print_job.h"
 #include "printing/receipt_print.h"
 #include "printing/render.h"
-#include "shell/app_state.h"
 #include "shell/message_box.h"
 #include "support/app_fixture.h"
 #include "support/metafile_recording.h"
+#include "support/printed_pdfs.h"
 
 using namespace print;
 
 namespace {
 
-HFONT Arial(int height, int weight) {
-    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
-}
+HFONT Arial(int height, int weight) { return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"); }
+using Longs = std::vector<long>;
 
-// Runs of '1' in the bars: each Code 39 digit and the start/stop character has five bars.
-int BarRuns(const std::vector<RECTL>& bars) {
-    int runs = 0;
-    for (std::size_t i = 0; i < bars.size(); ++i)
-        if (i == 0 || bars[i].left != bars[i - 1].right + 1) ++runs;
-    return runs;
-}
-
-}  // namespace
-
-TEST(RenderPlan, DrawsTextsAtTheirPointsWithTheirAlignmentAndFont) {
+TEST(RenderPlan, TextsAtTheirPointsWithTheirAlignmentAndFontMessagesShown) {
+    MessageCapture capture;
     MetafilePage page;
-    HFONT body = Arial(-40, FW_NORMAL);
-    HFONT bold = Arial(-40, FW_BOLD);
-    HFONT title = Arial(-80, FW_BOLD);
-    HGDIOBJ before = GetCurrentObject(page.dc(), OBJ_FONT);
-
+    HFONT body = Arial(-40, FW_NORMAL), bold = Arial(-40, FW_BOLD), title = Arial(-80, FW_BOLD), own = Arial(-33, 600);
+    HGDIOBJ stock = SelectObject(page.dc(), own);  // the printer's own font
     PagePlan plan;
-    plan.Text(100, 50, Align::Left, "Left text");
-    plan.Text(500, 60, Align::Centre, "Centred text", FontRole::Bold);
-    plan.Text(900, 70, Align::Right, "Right text", FontRole::Title);
-    plan.Text(120, 80, Align::Left, "Header falls back", FontRole::Header);
+    plan.Text(100, 50, Align::Left, "Left"), plan.Text(500, 60, Align::Centre, "Centre", FontRole::Bold);
+    plan.Text(900, 70, Align::Right, "Right", FontRole::Title), plan.Message("Unable to get printer");
+    plan.Text(120, 80, Align::Left, "Header", FontRole::Header);  // none given: the body font
     RenderPlan(page.dc(), plan, PageFonts{body, bold, title, nullptr}, PageLogos{});
-
-    EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_FONT), before);
-    Recording r = page.Finish();
-    DeleteObject(body);
-    DeleteObject(bold);
-    DeleteObject(title);
-
-    ASSERT_EQ(r.texts.size(), 4u);
-    EXPECT_EQ(r.texts[0].text, "Left text");
-    EXPECT_EQ(r.texts[0].x, 100);
-    EXPECT_EQ(r.texts[0].y, 50);
-    EXPECT_EQ(r.texts[0].align, static_cast<UINT>(TA_LEFT | TA_TOP | TA_NOUPDATECP));
-    EXPECT_EQ(r.texts[0].weight, FW_NORMAL);
-    EXPECT_EQ(r.texts[0].height, -40);
-
-    EXPECT_EQ(r.texts[1].text, "Centred text");
-    EXPECT_EQ(r.texts[1].x, 500);
-    EXPECT_EQ(r.texts[1].y, 60);
-    EXPECT_EQ(r.texts[1].align, static_cast<UINT>(TA_CENTER | TA_TOP | TA_NOUPDATECP));
-    EXPECT_EQ(r.texts[1].weight, FW_BOLD);
-    EXPECT_EQ(r.texts[1].height, -40);
-
-    EXPECT_EQ(r.texts[2].text, "Right text");
-    EXPECT_EQ(r.texts[2].x, 900);
-    EXPECT_EQ(r.texts[2].align, static_cast<UINT>(TA_RIGHT | TA_TOP | TA_NOUPDATECP));
-    EXPECT_EQ(r.texts[2].height, -80);
-
-    // No header font given: the body font.
-    EXPECT_EQ(r.texts[3].weight, FW_NORMAL);
-    EXPECT_EQ(r.texts[3].height, -40);
-}
-
-TEST(RenderPlan, WithoutFontsDrawsInTheFontTheDeviceHasSelected) {
-    MetafilePage page;
-    HFONT printerFont = Arial(-33, 600);
-    HGDIOBJ stock = SelectObject(page.dc(), printerFont);
-    PagePlan plan;
-    plan.Text(10, 10, Align::Left, "In the printer's font", FontRole::Bold);
-    RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{});
-    EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_FONT), printerFont);
+    plan.items.resize(1);
+    RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{});  // no fonts: the one the device has selected
+    EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_FONT), own);
     SelectObject(page.dc(), stock);
-    Recording r = page.Finish();
-    DeleteObject(printerFont);
-    ASSERT_EQ(r.texts.size(), 1u);
-    EXPECT_EQ(r.texts[0].height, -33);
-    EXPECT_EQ(r.texts[0].weight, 600);
+    const Recording r = page.Finish();
+    for (HFONT f : {body, bold, title, own}) DeleteObject(f);
+    const Longs expected[] = {{100, 50, TA_LEFT, FW_NORMAL, -40}, {500, 60, TA_CENTER, FW_BOLD, -40},
+                              {900, 70, TA_RIGHT, FW_BOLD, -80}, {120, 80, TA_LEFT, FW_NORMAL, -40},
+                              {100, 50, TA_LEFT, 600, -33}};
+    ASSERT_EQ(r.texts.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ((Longs{r.texts[i].x, r.texts[i].y, long(r.texts[i].align), r.texts[i].weight, r.texts[i].height}),
+                  expected[i]) << i << ": at the top, no update";
+    ASSERT_EQ(capture.messages().size(), 1u);
+    EXPECT_TRUE(capture.Saw("Unable to get printer", "Problem"));
 }
 
 TEST(RenderPlan, LinesBandsAndLogosWithEveryObjectDeleted) {
@@ -100,87 +57,50 @@ TEST(RenderPlan, LinesBandsAndLogosWithEveryObjectDeleted) {
     HDC screen = GetDC(nullptr);
     HBITMAP logo = CreateCompatibleBitmap(screen, 40, 20);
     ReleaseDC(nullptr, screen);
-
     PagePlan plan;
-    plan.Line(10, 100, 700, 100, 8);
-    plan.Line(20, 200, 20, 600);
-    plan.Band(Rect{10, 300, 700, 320});
+    plan.Line(10, 100, 700, 100, 8), plan.Line(20, 200, 20, 600), plan.Band(Rect{10, 300, 700, 320});
     plan.Logo(Picture::ReceiptLogo, Rect{50, 10, 250, 110});
     plan.Logo(Picture::LetterLogo, Rect{0, 0, 10, 10});  // not loaded: nothing drawn
     RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{logo, nullptr});
-
-    // The device keeps its own pen and brush.
-    EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_PEN), GetStockObject(BLACK_PEN));
-    EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
-    Recording r = page.Finish();
+    const Recording r = page.Finish();
     DeleteObject(logo);
-
-    ASSERT_EQ(r.lineStarts.size(), 2u);
     ASSERT_EQ(r.lineEnds.size(), 2u);
-    EXPECT_EQ(r.lineStarts[0].x, 10);
-    EXPECT_EQ(r.lineStarts[0].y, 100);
-    EXPECT_EQ(r.lineEnds[0].x, 700);
-    EXPECT_EQ(r.lineEnds[0].y, 100);
-    EXPECT_EQ(r.linePenWidths[0], 8);
+    EXPECT_EQ((Longs{r.lineStarts[0].x, r.lineStarts[0].y, r.lineEnds[0].x, r.lineEnds[0].y, r.linePenWidths[0]}),
+              (Longs{10, 100, 700, 100, 8}));
     EXPECT_LE(r.linePenWidths[1], 1);
-    EXPECT_EQ(r.lineEnds[1].y, 600);
-    ASSERT_EQ(r.pensCreated.size(), 1u);
-    EXPECT_EQ(r.pensCreated[0].lopnStyle, static_cast<UINT>(PS_SOLID));
-    EXPECT_EQ(r.pensCreated[0].lopnColor, RGB(0, 0, 0));
-
     ASSERT_EQ(r.fills.size(), 1u);
-    EXPECT_EQ(r.fills[0].box.left, 10);
-    EXPECT_EQ(r.fills[0].box.top, 300);
-    EXPECT_EQ(r.fills[0].box.right, 700);
-    EXPECT_EQ(r.fills[0].box.bottom, 320);
-    EXPECT_EQ(r.fills[0].brushColour, RGB(230, 230, 230));
-
+    const RECTL& band = r.fills[0].box;
+    EXPECT_EQ((Longs{band.left, band.top, band.right, band.bottom, long(r.fills[0].brushColour)}),
+              (Longs{10, 300, 700, 320, long(RGB(230, 230, 230))}));
     ASSERT_EQ(r.stretches.size(), 1u);
-    EXPECT_EQ(r.stretches[0].xDest, 50);
-    EXPECT_EQ(r.stretches[0].yDest, 10);
-    EXPECT_EQ(r.stretches[0].cxDest, 200);
-    EXPECT_EQ(r.stretches[0].cyDest, 100);
-    EXPECT_EQ(r.stretches[0].cxSrc, 40);
-    EXPECT_EQ(r.stretches[0].cySrc, 20);
-    EXPECT_EQ(r.stretches[0].dwRop, static_cast<DWORD>(SRCCOPY));
-
-    // The pen and the brush made for the drawing were deleted.
-    EXPECT_EQ(r.created, 2);
-    EXPECT_EQ(r.deleted, r.created);
+    const EMRSTRETCHBLT& s = r.stretches[0];
+    EXPECT_EQ((Longs{s.xDest, s.yDest, s.cxDest, s.cyDest, s.cxSrc, s.cySrc, long(s.dwRop)}),
+              (Longs{50, 10, 200, 100, 40, 20, SRCCOPY}));
+    EXPECT_EQ(std::pair(r.created, r.deleted), std::pair(2, 2)) << "the pen and the brush";
 }
 
-TEST(RenderPlan, BarcodeOfSevenIsThirtyBarsInHundredthsOfAMillimetre) {
+TEST(RenderPlan, BarcodeOfSevenIsThirtyBarsOfFourTenthsOfAMillimetre) {
     MetafilePage page;
-    const int centre = 400, top = 300;
-    // Where the page centre and the top land in 0.01 mm on this device.
-    SetMapMode(page.dc(), MM_HIMETRIC);
-    POINT origin{centre, top};
+    SetMapMode(page.dc(), MM_HIMETRIC);  // where the centre and the top land in 0.01 mm
+    POINT origin{400, 300};
     DPtoLP(page.dc(), &origin, 1);
     SetMapMode(page.dc(), MM_TEXT);
-
     PagePlan plan;
-    plan.Barcode(centre, top, "0007");
+    plan.Barcode(400, 300, "0007");
     RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{});
     EXPECT_EQ(GetMapMode(page.dc()), MM_TEXT);
-    EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
-    Recording r = page.Finish();
-
-    // "*0007*": six characters of five bars each, two of them wide: 7 modules a character.
-    ASSERT_EQ(r.rectangles.size(), 42u);
-    EXPECT_EQ(BarRuns(r.rectangles), 30);
-    // Six characters of 13 modules of 0.40 mm, centred: from centre - 15.60 mm; the
-    // last bar ends one space module before the symbol's end.
-    EXPECT_EQ(r.rectangles.front().left, origin.x - 1560);
-    EXPECT_EQ(r.rectangles.back().right + 1, origin.x + 1520);
-    for (const RECTL& bar : r.rectangles) {
-        EXPECT_EQ(bar.right + 1 - bar.left, 40);
-        // 10 mm downwards from the top edge: y grows upwards in this mapping mode.
-        EXPECT_EQ(bar.top, origin.y - 1000);
-        EXPECT_EQ(bar.bottom + 1, origin.y);
+    const Recording r = page.Finish();
+    ASSERT_EQ(r.rectangles.size(), 42u) << "*0007*: five bars a character, seven modules of them";
+    int bars = 0;
+    for (std::size_t i = 0; i < r.rectangles.size(); ++i) {
+        const RECTL& bar = r.rectangles[i];
+        bars += i == 0 || bar.left != r.rectangles[i - 1].right + 1;
+        EXPECT_EQ((Longs{bar.right + 1 - bar.left, bar.top, bar.bottom + 1}), (Longs{40, origin.y - 1000, origin.y}))
+            << "10 mm down from the top: y grows upwards in this mode";
     }
-    ASSERT_GE(r.mapModes.size(), 2u);
-    EXPECT_EQ(r.mapModes[r.mapModes.size() - 2], static_cast<DWORD>(MM_HIMETRIC));
-    EXPECT_EQ(r.mapModes.back(), static_cast<DWORD>(MM_TEXT));
+    EXPECT_EQ(bars, 30);
+    EXPECT_EQ(std::pair(r.rectangles.front().left, r.rectangles.back().right + 1),
+              std::pair(origin.x - 1560, origin.x + 1520)) << "6 x 13 modules centred; the last space ends it";
 }
 
 TEST(RenderPlan, WrappedTextIsCentredInItsBoxAndMeasuredAlike) {
@@ -189,169 +109,70 @@ TEST(RenderPlan, WrappedTextIsCentredInItsBoxAndMeasuredAlike) {
     HGDIOBJ stock = SelectObject(page.dc(), body);
     const std::string message = "Thank you for shopping with us today please call again soon";
     const PageMetrics m = MeasurePage(page.dc());
-    ASSERT_GT(m.lineHeight, 0);
     const int measured = m.wrappedHeight(message, 200);
     SelectObject(page.dc(), stock);
-
     PagePlan plan;
     plan.Wrapped(Rect{100, 500, 300, 500 + 8 * m.lineHeight}, message);
     RenderPlan(page.dc(), plan, PageFonts{body}, PageLogos{});
-    Recording r = page.Finish();
+    const Recording r = page.Finish();
     DeleteObject(body);
-
     ASSERT_GE(r.texts.size(), 3u);
-    // Every word once, in order, over lines that go down one line height at a time.
     std::string joined;
-    for (std::size_t i = 0; i < r.texts.size(); ++i) {
-        std::string line = r.texts[i].text;
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        joined += (i ? " " : "") + line;
-        EXPECT_GE(r.texts[i].x, 100);
-        EXPECT_EQ(r.texts[i].y, 500 + static_cast<int>(i) * m.lineHeight);
+    for (const DrawnText& line : r.texts) {
+        joined += line.text.substr(0, line.text.find_last_not_of(' ') + 1) + " ";
+        EXPECT_EQ(line.y, 500 + static_cast<int>(&line - &r.texts[0]) * m.lineHeight) << line.text;
+        EXPECT_GE(line.x, 100) << line.text;
     }
-    EXPECT_EQ(joined, message);
+    EXPECT_EQ(joined, message + " ");
     EXPECT_EQ(measured, static_cast<int>(r.texts.size()) * m.lineHeight);
 }
 
-TEST(RenderPlan, MessagesGoToTheAssociate) {
-    MessageCapture capture;
-    MetafilePage page;
-    PagePlan plan;
-    plan.Message("Unable to get printer");
-    RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{});
-    ASSERT_EQ(capture.messages().size(), 1u);
-    EXPECT_TRUE(capture.Saw("Unable to get printer", "Problem"));
-}
-
-TEST(MeasurePage, TakesTheSelectedFontsLineAndTheDevicesPage) {
-    MetafilePage page;
-    HFONT font = Arial(-30, FW_NORMAL);
-    HGDIOBJ stock = SelectObject(page.dc(), font);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(page.dc(), &tm);
-    const PageMetrics m = MeasurePage(page.dc());
-    SelectObject(page.dc(), stock);
-    DeleteObject(font);
-    EXPECT_EQ(m.lineHeight, tm.tmHeight + tm.tmExternalLeading);
-    EXPECT_GE(m.lineHeight, 30);
-    EXPECT_TRUE(m.variablePitch);  // Arial
-    EXPECT_EQ(m.halfWidth, GetDeviceCaps(page.dc(), HORZRES) / 2);
-    EXPECT_EQ(m.pageHeight, GetDeviceCaps(page.dc(), VERTRES));
-    EXPECT_GT(m.dotsPerInchY, 0);
-}
-
-TEST(ReceiptFont, PointSizesOfTheFontSwitch) {
-    EXPECT_EQ(ReceiptFontPoints(0), 0);
-    EXPECT_EQ(ReceiptFontPoints(1), 9);
-    EXPECT_EQ(ReceiptFontPoints(2), 10);
-    EXPECT_EQ(ReceiptFontPoints(3), 11);
-    EXPECT_EQ(ReceiptFontPoints(4), 12);
-    EXPECT_EQ(ReceiptFontPoints(2000), 12);
-    EXPECT_EQ(ReceiptFontPoints(-1), 12);
-}
-
-// ---------------------------------------------------------------------------------
-// A whole receipt of the live basket.
-
-class PrintReceiptTest : public AppFixture {
-protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        g_app.labels = DefaultLabelTable();
-        g_app.live.SetSwitch(34, 4);  // 12-point Arial
-        g_app.live.SetCurrentAssociate(1);
-        g_app.live.SetAssociateName(1, "Administrator");
-        TransactionRecord& sale = g_app.basket;
-        sale.SetNumber(7);
-        sale.SetLineCount(2);
-        sale.SetLineItemNumber(0, 1001);
-        sale.SetLineDescription(0, "Blue mug");
-        sale.SetLineNonTaxable(0, 4.0);
-        sale.SetLineTotal(0, 4.0);
-        sale.SetLineItemNumber(1, 1002);
-        sale.SetLineDescription(1, "Teapot");
-        sale.SetLineNonTaxable(1, 11.5);
-        sale.SetLineTotal(1, 11.5);
-        sale.SetNonTaxableTotal(15.5);
-        sale.SetSubTotal(15.5);
-        sale.SetTotal(15.5);
-        sale.SetCashPaid(15.5);
-        sale.SetPaymentType("Cash");
-        sale.SetTime("10:15");
-        sale.SetDate("06/12/2026");
-        g_saleTender = TenderResult{20.0, 4.5};
+TEST(ChoosePrinter, FlagsNamesAndCopiesOfEachChoice) {
+    constexpr DWORD kDialog = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    constexpr DWORD kDefault = kDialog | PD_RETURNDEFAULT;
+    const struct { int confirm, receiptByName, kitchenByName; PrinterChoice choice; PrinterRequest r; } rows[] = {
+        {0, 0, 0, PrinterChoice::Document, {kDefault, false, "", false}},  // option [9] 0: no dialog
+        {1, 3, 1, PrinterChoice::Receipt, {kDialog, true, "Till", false}},  // the long at 516 names it
+        {1, 3, 1, PrinterChoice::Document, {kDialog, false, "", false}},   // documents never by name
+        {1, 0, 0, PrinterChoice::Kitchen, {kDefault, false, "", true}},    // never a dialog, one copy
+        {1, 0, 1, PrinterChoice::Kitchen, {kDefault, true, "Kitchen", true}},  // named with option [1]
+    };
+    TerminalConfig config;
+    config.SetText(cfg::kReceiptPrinter, 200, "Till"), config.SetText(cfg::kKitchenPrinter, 254, "Kitchen");
+    for (const auto& row : rows) {
+        config.SetOption(9, row.confirm), config.SetInt32(cfg::kTermCodes, row.receiptByName);
+        config.SetOption(1, row.kitchenByName);
+        const PrinterRequest r = ChoosePrinter(config, row.choice);
+        EXPECT_TRUE(r.dialogFlags == row.r.dialogFlags && r.byName == row.r.byName && r.name == row.r.name &&
+                    r.singleCopy == row.r.singleCopy)
+            << static_cast<int>(row.choice) << " " << row.confirm << row.receiptByName << row.kitchenByName;
     }
+    config.SetInt32(cfg::kTermCodes, 1), std::memset(config.data() + cfg::kReceiptPrinter, 'A', 200);
+    EXPECT_EQ(ChoosePrinter(config, PrinterChoice::Receipt).name, std::string(200, 'A')) << "no terminator: its width";
+}
 
-    Recording PrintStandard() {
-        MetafilePage page;
-        PrintReceipt(page.dc(), kStandardReceipt);
-        EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_FONT), GetStockObject(SYSTEM_FONT));
-        return page.Finish();
-    }
-};
+// A sale with a number no earlier run printed, on the receipt printer by name.
+using PrintJobTest = AppFixture;
 
-TEST_F(PrintReceiptTest, SaleOfTwoLinesInTwelvePointArial) {
-    Recording r = PrintStandard();
-    EXPECT_NE(r.Find("Receipt: 7"), nullptr);
-    EXPECT_TRUE(r.HasTextStartingWith("Blue mug"));
-    EXPECT_TRUE(r.HasTextStartingWith("Teapot"));
-    EXPECT_NE(r.Find("Total: 15.50"), nullptr);
-    EXPECT_NE(r.Find("Cash change: 4.50"), nullptr);
-    EXPECT_NE(r.Find("Payment: Cash"), nullptr);
-
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
-    ASSERT_EQ(r.fontsCreated.size(), 1u);
-    EXPECT_EQ(r.fontsCreated[0].lfHeight, height);
-    EXPECT_EQ(r.fontsCreated[0].lfWeight, FW_NORMAL);
-    EXPECT_EQ(std::wstring(r.fontsCreated[0].lfFaceName), L"Arial");
-    const DrawnText* receipt = r.Find("Receipt: 7");
-    ASSERT_NE(receipt, nullptr);
-    EXPECT_EQ(receipt->height, height);
-    EXPECT_EQ(r.deleted, r.created);
+TEST_F(PrintJobTest, TheReceiptPrinterByNameWithAnExtraCopyIsTwoPdfsAnUnknownOneNothing) {
+    g_app.labels = DefaultLabelTable();
+    g_app.basket.SetNumber(7000000 + (GetTickCount() % 1000000) * 3 + GetCurrentProcessId() % 3);
+    int pages = 0, copies = 0;
+    const auto draw = [&](HDC dc, PageState& state) {
+        EXPECT_EQ(std::pair(state.page, state.nextLine), std::pair(1, 0)) << "every copy starts afresh";
+        ++pages, PrintReceipt(dc, kStandardReceipt);
+    };
+    g_app.live.SetInt32(cfg::kTermCodes, 1), g_app.live.SetText(cfg::kReceiptPrinter, 200, "No such printer here");
+    EXPECT_EQ(RunPrintJob(nullptr, PrinterChoice::Receipt, draw, [&] { ++copies; }, 1), JobResult::Printed);
+    EXPECT_EQ(std::pair(pages, copies), std::pair(0, 0)) << "a printer that does not open prints nothing, silently";
+    if (!RequirePrinter(kReceiptQueue)) return;
+    const std::string dir = UnixPdfDirectory("receipt");
+    const std::set<std::string> before = PdfNames(dir);
+    g_app.live.SetText(cfg::kReceiptPrinter, 200, kReceiptQueue);
+    EXPECT_EQ(RunPrintJob(nullptr, PrinterChoice::Receipt, draw, [&] { ++copies; }, 1), JobResult::Printed);
+    EXPECT_EQ(std::pair(pages, copies), std::pair(2, 2));
+    EXPECT_EQ(WaitForPdfs(dir, before, "Receipt: " + std::to_string(g_app.basket.Number()), 2), 2) << dir;
     EXPECT_TRUE(messages().messages().empty());
 }
 
-TEST_F(PrintReceiptTest, RefundShowsTheRefundNumberAndNoChange) {
-    g_app.basket.SetPaymentType("Refund");
-    Recording r = PrintStandard();
-    EXPECT_NE(r.Find("Refund: 7"), nullptr);
-    EXPECT_EQ(r.Find("Receipt: 7"), nullptr);
-    EXPECT_FALSE(r.HasTextStartingWith("Cash change"));
-}
-
-TEST_F(PrintReceiptTest, PrinterFontWhenTheSwitchIsZero) {
-    g_app.live.SetSwitch(34, 0);
-    Recording r = PrintStandard();
-    EXPECT_TRUE(r.fontsCreated.empty());
-    EXPECT_NE(r.Find("Receipt: 7"), nullptr);
-}
-
-TEST_F(PrintReceiptTest, LogoFromTheDataDirectoryAtHalfWidth) {
-    WriteWholeFile(data("receipt.bmp"), BitmapFile(40, 20));
-    g_app.live.SetSwitch(123, 2);
-    MetafilePage page;
-    const int halfWidth = GetDeviceCaps(page.dc(), HORZRES) / 2;
-    PrintReceipt(page.dc(), kStandardReceipt);
-    Recording r = page.Finish();
-    ASSERT_EQ(r.stretches.size(), 1u);
-    EXPECT_EQ(r.stretches[0].xDest, halfWidth / 2);
-    EXPECT_EQ(r.stretches[0].yDest, 10);
-    EXPECT_EQ(r.stretches[0].cxDest, halfWidth);
-    EXPECT_EQ(r.stretches[0].cyDest, halfWidth * 20 / 40);
-    EXPECT_EQ(r.stretches[0].cxSrc, 40);
-    EXPECT_EQ(r.stretches[0].cySrc, 20);
-}
-
-TEST_F(PrintReceiptTest, KitchenTicketNamesTheTable) {
-    g_app.basketTable = 3;
-    MetafilePage page;
-    PrintKitchenTicketPage(page.dc());
-    Recording r = page.Finish();
-    EXPECT_NE(r.Find("Table: 3"), nullptr);
-    EXPECT_NE(r.Find("Transaction note:"), nullptr);
-    EXPECT_TRUE(r.HasTextStartingWith("Blue mug"));
-    EXPECT_EQ(r.Find("Receipt: 7"), nullptr);
-    EXPECT_EQ(r.deleted, r.created);
-}
+}  // namespace
