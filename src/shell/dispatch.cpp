@@ -127,7 +127,3 @@ std::string ClockTitle(int hour, int minute, std::string_view longDate) {
     std::snprintf(clock, sizeof clock, "%02d:%02d", hour % 100, minute % 100);
     return std::string("VARENKO Client    ") + clock + "  " + std::string(longDate);
 }
-
-std::string AssociateTitle(std::int64_t associate, std::string_view name) {
-    return "VARENKO    Assoc: " + std::to_string(associate) + ", " + std::string(name);
-}

@@ -77,4 +77,3 @@ std::string CategoryLabel(const TerminalConfig& config, int index);
 // --- Titles -------------------------------------------------------------------------
 
 std::string ClockTitle(int hour, int minute, std::string_view longDate);
-std::string AssociateTitle(std::int64_t associate, std::string_view name);
