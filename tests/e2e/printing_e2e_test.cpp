@@ -12,29 +12,16 @@
 #include <vector>
 
 #include "e2e/terminal_process.h"
+#include "resources/resource_ids.h"
 #include "shell/terminal_config.h"
 #include "support/printed_pdfs.h"
+#include "support/real_input.h"
 #include "support/shop_server.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 constexpr const char* kDocumentQueue = "VarenkoDocument";
-constexpr int kCashCommand = 2459;
-
-// Closes a dialog's button by a posted click: the terminal may print (or open the
-// summary) inside the click, which a sent message would wait for.
-void PostButton(HWND dialog, int id) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-void PayCash(HWND window, const char* typed) {
-    PostMessageA(window, WM_COMMAND, kCashCommand, 0);
-    HWND cash = WaitForDialog("Cash payment");
-    ASSERT_NE(cash, nullptr) << "no cash dialog";
-    SetDlgItemTextA(cash, 1101, typed);
-    PostButton(cash, IDOK);
-}
 
 // Keeps the newest printed PDF as build/artifacts/<name>.pdf (run-tests.sh renders it).
 void KeepArtifact(const std::string& unixDir, const std::string& pdf, const std::string& name) {
@@ -80,12 +67,12 @@ TEST(PrintingEndToEnd, ACashSalePrintsTheReceiptAndTheKitchenTicketByThemselves)
     ASSERT_TRUE(terminal.Start());
     HWND window = terminal.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    LogOn("1111");
+    ASSERT_TRUE(LogOn("1111"));
     ASSERT_TRUE(WaitForTitle(window, "Assoc"));
-    Scan(window, "1201");  // Coastal Walks of South Devon, 9.99
-    Scan(window, "1302");  // Baked Beans 415g, 0.85, twice: one entry of two
-    Scan(window, "1302");
-    PayCash(window, "2000");
+    ASSERT_TRUE(Scan(window, "1201"));  // Coastal Walks of South Devon, 9.99
+    ASSERT_TRUE(Scan(window, "1302"));  // Baked Beans 415g, 0.85, twice: one entry of two
+    ASSERT_TRUE(Scan(window, "1302"));
+    ASSERT_TRUE(PayCash(window, "2000"));
 
     std::set<std::string> receipt, ticket;
     ASSERT_EQ(WaitForPdfs(receipts, receiptsBefore, "Receipt: 1", 1, &receipt), 1) << server.Log();
@@ -163,10 +150,10 @@ TEST(PrintingEndToEnd, ALongSalePrintsInvoiceOneOverSeveralPagesAndTheDeliveryNo
     ASSERT_TRUE(terminal.Start());
     HWND window = terminal.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    LogOn("1111");
+    ASSERT_TRUE(LogOn("1111"));
     ASSERT_TRUE(WaitForTitle(window, "Assoc"));
-    for (int i = 1; i <= kLines; ++i) Scan(window, std::to_string(5000 + i));
-    PayCash(window, "99999999");
+    for (int i = 1; i <= kLines; ++i) ASSERT_TRUE(Scan(window, std::to_string(5000 + i)));
+    ASSERT_TRUE(PayCash(window, "99999999"));
 
     HWND summary = WaitForDialog("Transaction committed, summary", 60000);
     ASSERT_NE(summary, nullptr) << server.Log();
@@ -174,11 +161,10 @@ TEST(PrintingEndToEnd, ALongSalePrintsInvoiceOneOverSeveralPagesAndTheDeliveryNo
     ASSERT_EQ(WaitForPdfs(dir, before, "INVOICE", 1, &invoice), 1);
     std::set<std::string> seen = before;
     seen.insert(invoice.begin(), invoice.end());
-    PostButton(summary, 2419);  // "Delivery note"
+    ASSERT_TRUE(Click(GetDlgItem(summary, IDC_SUMMARY_DELIVERY_NOTE)));
     std::set<std::string> note;
     ASSERT_EQ(WaitForPdfs(dir, seen, "Delivery Note", 1, &note), 1);
-    PostButton(summary, IDOK);
-    Sleep(300);
+    ASSERT_TRUE(AnswerWithClick(summary, IDOK));
     EXPECT_EQ(terminal.Close(), 0);
     EXPECT_NE(server.Log().find("120 lines -> 22"), std::string::npos) << server.Log();
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "resources/resource_ids.h"
+#include "support/real_input.h"
 #include "support/temp_dir.h"
 
 std::string TerminalDataDirectory() {
@@ -112,10 +114,6 @@ HWND WaitForDialog(const char* title, DWORD timeoutMs) {
     return nullptr;
 }
 
-void PressButton(HWND dialog, int id) {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 TerminalConfig PrepareOnlineTill(const std::string& dataDir, const std::function<void(TerminalConfig&)>& adjust) {
     RemoveTree(dataDir);
     CreateDirectoryA(dataDir.substr(0, dataDir.find_last_of('\\')).c_str(), nullptr);
@@ -131,12 +129,27 @@ TerminalConfig PrepareOnlineTill(const std::string& dataDir, const std::function
     return till;
 }
 
-void LogOn(const std::string& digits) {
+testing::AssertionResult LogOn(const std::string& digits, LogonBy by) {
     HWND logon = WaitForDialog("VARENKO Logon");
-    ASSERT_NE(logon, nullptr);
-    const int keys[10] = {2412, 2402, 2403, 2404, 2405, 2407, 2406, 2408, 2409, 2410};
-    for (char d : digits) PressButton(logon, keys[d - '0']);
-    PressButton(logon, IDOK);
+    if (!logon) return testing::AssertionFailure() << "no logon dialog";
+    HWND password = GetDlgItem(logon, IDC_EDIT1);
+    if (by == LogonBy::Keyboard) {
+        if (auto typed = TypeInto(password, digits); !typed) return typed;
+        if (auto enter = PressKeyIn(password, VK_RETURN); !enter) return enter;
+        return WaitForWindowGone(logon) << " after Enter";
+    }
+    const int keys[10] = {IDC_LOGON_KEY_0, IDC_LOGON_KEY_1, IDC_LOGON_KEY_2, IDC_LOGON_KEY_3, IDC_LOGON_KEY_4,
+                          IDC_LOGON_KEY_5, IDC_LOGON_KEY_6, IDC_LOGON_KEY_7, IDC_LOGON_KEY_8, IDC_LOGON_KEY_9};
+    std::string shown = ControlText(password);
+    for (char digit : digits) {
+        if (digit < '0' || digit > '9') return testing::AssertionFailure() << "no keypad key for '" << digit << "'";
+        if (auto clicked = Click(GetDlgItem(logon, keys[digit - '0'])); !clicked) return clicked;
+        shown += digit;
+        if (!WaitUntil([&] { return ControlText(password) == shown; }))
+            return testing::AssertionFailure() << "the keypad's " << digit << " did not reach the password box, "
+                                               << DescribeWindow(password);
+    }
+    return AnswerWithClick(logon, IDOK);
 }
 
 std::string WindowTitle(HWND window) {
@@ -154,8 +167,39 @@ bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs) {
     return true;
 }
 
-void Scan(HWND window, const std::string& code) {
-    HWND box = FindWindowExA(window, nullptr, "Edit", nullptr);
-    ASSERT_NE(box, nullptr);
-    for (char c : code + "\r") PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+namespace {
+
+HWND ItemBox(HWND window) { return FindWindowExA(window, nullptr, "Edit", nullptr); }
+
+int ListCount(HWND list) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    return static_cast<int>(count);
+}
+
+}  // namespace
+
+testing::AssertionResult Scan(HWND window, const std::string& code) {
+    HWND box = ItemBox(window);
+    HWND basket = FindWindowExA(window, nullptr, "ListBox", nullptr);
+    if (!box || !basket) return testing::AssertionFailure() << "no item box or basket list in the main window";
+    const int lines = ListCount(basket);
+    if (auto typed = TypeInto(box, code); !typed) return typed;
+    if (auto enter = PressKeyIn(box, VK_RETURN); !enter) return enter;
+    if (WaitUntil([&] { return ListCount(basket) > lines; }, 10000)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "Enter after " << code << " added no basket line; the item box holds '"
+                                       << ControlText(box) << "', in front is "
+                                       << DescribeWindow(GetForegroundWindow());
+}
+
+testing::AssertionResult PayCash(HWND window, const std::string& tendered) {
+    if (auto f5 = PressKeyIn(ItemBox(window), VK_F5); !f5) return f5;
+    HWND cash = WaitForDialog("Cash payment");
+    if (!cash)
+        return testing::AssertionFailure() << "F5 opened no cash dialog; in front is "
+                                           << DescribeWindow(GetForegroundWindow());
+    HWND amount = GetDlgItem(cash, IDC_EDIT1);
+    if (auto typed = TypeInto(amount, tendered); !typed) return typed;
+    if (auto enter = PressKeyIn(amount, VK_RETURN); !enter) return enter;
+    return WaitForWindowGone(cash) << " after Enter";
 }

@@ -1,6 +1,9 @@
-// Starts and stops the real terminal program for end-to-end tests.
+// Starts and stops the real terminal program for end-to-end tests, and goes through
+// its everyday steps with real keys and clicks (support/real_input.h).
 #pragma once
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -33,17 +36,23 @@ private:
 bool SaveWindowPicture(HWND window, const std::string& path);
 // Waits for a top-level dialog of this title; nullptr on time-out.
 HWND WaitForDialog(const char* title, DWORD timeoutMs = 20000);
-// Presses a dialog's button as a click would.
-void PressButton(HWND dialog, int id);
 
 // Writes a till configured to work with the shop server on this computer into an
 // empty data directory; `adjust` may change it before it is written.
 TerminalConfig PrepareOnlineTill(const std::string& dataDir,
                                  const std::function<void(TerminalConfig&)>& adjust = {});
-// Logs on through the logon dialog's own keypad.
-void LogOn(const std::string& digits);
+
+// The logon dialog answered as an associate does: the password typed on the keyboard
+// and Enter, or tapped on the dialog's own keypad and OK. Returns once the dialog has
+// closed; a wrong password opens the next one.
+enum class LogonBy { Keyboard, Keypad };
+testing::AssertionResult LogOn(const std::string& digits, LogonBy by = LogonBy::Keyboard);
 std::string WindowTitle(HWND window);
 // Waits until the window's title holds `part`; false on time-out.
 bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
-// Types into the item-entry box as a scanner does: the characters, then Enter.
-void Scan(HWND window, const std::string& code);
+// Scans into the main window's item box as a barcode scanner does: the digits, then
+// Enter. Returns once the basket has a new line.
+testing::AssertionResult Scan(HWND window, const std::string& code);
+// Cash (F5) in the item box, the tendered amount typed into the cash dialog, Enter.
+// Returns once the cash dialog has closed; the sale goes on to its after-sale step.
+testing::AssertionResult PayCash(HWND window, const std::string& tendered);

@@ -1,0 +1,176 @@
+#include "support/real_input.h"
+
+#include <vector>
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string ControlText(HWND control) {
+    char text[512] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             2000, &copied))
+        return {};
+    return std::string(text, copied < sizeof text ? copied : 0);
+}
+
+std::string DescribeWindow(HWND window) {
+    if (!window) return "no window";
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    std::string described = name;
+    if (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) described += " #" + std::to_string(GetDlgCtrlID(window));
+    return described + " '" + ControlText(window) + "'";
+}
+
+HWND FocusedWindow(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+testing::AssertionResult BringToFront(HWND window, DWORD timeoutMs) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    if (!top) return testing::AssertionFailure() << "no window to bring to the front";
+    DWORD asked = 0;
+    const bool inFront = WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == top) return true;
+            // Asked again now and then: the program may itself be activating a window.
+            if (GetTickCount() - asked > 250) {
+                SetForegroundWindow(top);
+                asked = GetTickCount();
+            }
+            return false;
+        },
+        timeoutMs);
+    if (inFront) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << DescribeWindow(top) << " did not come to the front; in front is "
+                                       << DescribeWindow(GetForegroundWindow());
+}
+
+testing::AssertionResult WaitForFocus(HWND control, DWORD timeoutMs) {
+    if (auto front = BringToFront(control); !front) return front;
+    if (WaitUntil([&] { return FocusedWindow(control) == control; }, timeoutMs)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the keyboard focus is on " << DescribeWindow(FocusedWindow(control))
+                                       << ", not on " << DescribeWindow(control);
+}
+
+namespace {
+
+bool IsExtendedKey(WORD key) {
+    switch (key) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+        return true;
+    }
+    return false;
+}
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+void PressKey(WORD virtualKey) { Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
+
+testing::AssertionResult PressKeyIn(HWND window, WORD virtualKey) {
+    if (auto front = BringToFront(window); !front) return front;
+    const auto focusInside = [&] {
+        HWND focus = FocusedWindow(window);
+        return focus == window || IsChild(window, focus);
+    };
+    if (!WaitUntil(focusInside))
+        return testing::AssertionFailure() << "the keyboard focus is on " << DescribeWindow(FocusedWindow(window))
+                                           << ", outside " << DescribeWindow(window);
+    PressKey(virtualKey);
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult TypeInto(HWND control, const std::string& text) {
+    if (auto focus = WaitForFocus(control); !focus) return focus;
+    const std::string expected = ControlText(control) + text;
+    for (char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        if (key == -1) return testing::AssertionFailure() << "no key types '" << c << "'";
+        const WORD virtualKey = LOBYTE(key);
+        if (HIBYTE(key) & 1)
+            Send({KeyInput(VK_SHIFT, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
+                  KeyInput(VK_SHIFT, true)});
+        else
+            PressKey(virtualKey);
+    }
+    if (WaitUntil([&] { return ControlText(control) == expected; })) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "typed '" << text << "', but " << DescribeWindow(control)
+                                       << " shows something else (expected '" << expected << "')";
+}
+
+testing::AssertionResult Click(HWND control) {
+    if (!control) return testing::AssertionFailure() << "no control to click";
+    if (auto front = BringToFront(control); !front) return front;
+    RECT r = {};
+    POINT centre = {};
+    HWND hit = nullptr;
+    const auto inSight = [&] {
+        GetWindowRect(control, &r);
+        centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        hit = WindowFromPoint(centre);
+        return hit == control || IsChild(control, hit);
+    };
+    // A window that has just come up may not have settled yet: wait until the control is
+    // what a click on its centre would reach.
+    if (!WaitUntil(inSight))
+        return testing::AssertionFailure() << DescribeWindow(control) << " is covered by " << DescribeWindow(hit)
+                                           << "; in front is " << DescribeWindow(GetForegroundWindow());
+    // Absolute positions run from 0 to 65535 over the primary screen: aim at the pixel's middle.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = static_cast<LONG>((2LL * centre.x + 1) * 65536 / (2LL * width));
+    move.mi.dy = static_cast<LONG>((2LL * centre.y + 1) * 65536 / (2LL * height));
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send({move});
+    POINT at = {};
+    if (!WaitUntil([&] { return GetCursorPos(&at) && PtInRect(&r, at); }))
+        return testing::AssertionFailure() << "the mouse went to (" << at.x << ", " << at.y << "), not over "
+                                           << DescribeWindow(control);
+    INPUT down = {}, up = {};
+    down.type = up.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    Send({down, up});
+    return testing::AssertionSuccess();
+}
+
+testing::AssertionResult WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    if (WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << DescribeWindow(window) << " is still open";
+}
+
+testing::AssertionResult AnswerWithKey(HWND dialog, WORD virtualKey) {
+    if (auto pressed = PressKeyIn(dialog, virtualKey); !pressed) return pressed;
+    return WaitForWindowGone(dialog);
+}
+
+testing::AssertionResult AnswerWithClick(HWND dialog, int buttonId) {
+    if (auto clicked = Click(GetDlgItem(dialog, buttonId)); !clicked) return clicked;
+    return WaitForWindowGone(dialog);
+}
