@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "basket/basket_window.h"
+#include "customers/customer_window.h"
 #include "link/please_wait.h"
 #include "link/remote.h"
 #include "logs/day_log.h"

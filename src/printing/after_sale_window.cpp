@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "customers/customer_window.h"
 #include "logs/day_log.h"
 #include "payment/commit_window.h"
 #include "payment/tender_window.h"

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "customers/customer_window.h"
 #include "printing/receipt_print.h"
 #include "printing/render.h"
 #include "shell/app_state.h"

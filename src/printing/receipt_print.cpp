@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "customers/customer_window.h"
 #include "logs/day_log.h"
 #include "payment/commit_window.h"
 #include "printing/render.h"

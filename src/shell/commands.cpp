@@ -6,6 +6,7 @@
 
 #include "basket/basket_window.h"
 #include "basket/pricing_window.h"
+#include "customers/customer_window.h"
 #include "logs/log_window.h"
 #include "printing/device_config_window.h"
 #include "link/server_binding.h"

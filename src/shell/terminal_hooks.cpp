@@ -17,25 +17,15 @@ void RepaintCategoryButtons() {}
 void EnterItem(const std::string& text) { EnterItemText(text); }
 void AddItemByNumber(std::int64_t item) { AddItemFromButton(item); }
 void SearchInventoryAndAdd(int) {}
-void FindCustomer() {}
-void AddCustomer() {}
-void AmendCustomer() {}
-void AssociateCustomer() {}
 void PayByCash() { StartCashPayment(); }
 void PayByCheque() { PayWithoutTender(PaymentKind::Cheque); }
 void PayByCard() { PayWithoutTender(PaymentKind::Eft); }
 void PaySplit() { StartSplitPayment(); }
-void SellOnCredit() {}
 void RemoveSelectedLine() { RemoveSelectedBasketLine(); }
 void RepeatLastLine() { RepeatLastBasketLine(); }
 void SwitchBasketTable(int table) { SwitchToBasketTable(table); }
-void RefundBasket() {}
 void ShowPoleIdleText() { devices::ShowPoleIdleText(); }
 void ShowPoleTotal(double total) { devices::ShowPoleTotal(total); }
 void AfterSaleStep() { print::RunAfterSaleStep(); }
-const CustomerRecord& CurrentCustomer() {
-    static const CustomerRecord none;
-    return none;
-}
 void OpenCashDrawer() { devices::OpenTillDrawer(); }
 void PrintKitchenTicket() { print::PrintBasketKitchenTicket(); }

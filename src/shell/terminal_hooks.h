@@ -24,23 +24,15 @@ void EnterItem(const std::string& text);
 void AddItemByNumber(std::int64_t item);
 // Inventory search (mode 0: descriptions, 2: within SKUs); adds the item chosen.
 void SearchInventoryAndAdd(int mode);
-// Customer search, add and amend.
-void FindCustomer();
-void AddCustomer();
-void AmendCustomer();
-// Associates the customer found by a search with the sale.
-void AssociateCustomer();
 // Payments.
 void PayByCash();
 void PayByCheque();
 void PayByCard();
 void PaySplit();
-void SellOnCredit();
 // Basket changes.
 void RemoveSelectedLine();
 void RepeatLastLine();
 void SwitchBasketTable(int table);
-void RefundBasket();
 // Pole display: puts the idle text up (when a pole display is fitted).
 void ShowPoleIdleText();
 // Pole display: "Total: %.2f" of the amount due as a cash payment starts (the caller
@@ -49,8 +41,6 @@ void ShowPoleTotal(double total);
 // After a committed sale, while the basket still holds it: cash drawer, pole display
 // tender and change, the receipt or the document choice, the kitchen ticket.
 void AfterSaleStep();
-// Customer search: the customer last found (number 0 = none), which the sale log names.
-const CustomerRecord& CurrentCustomer();
 // Devices and documents.
 void OpenCashDrawer();
 void PrintKitchenTicket();
