@@ -2,6 +2,10 @@
 // cups-pdf printer.
 #include "logs/log_window.h"
 
+#include <windows.h>
+
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -79,20 +83,25 @@ TEST_F(LogWindowTest, TodaysViewerMakesTheMissingDayFile) {
     EXPECT_NE(GetFileAttributesA(DayFilePath(g_app.dataDir, g_localTime).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(LogWindowTest, APrintedDayHasItsHeaderAndLines) {
+TEST_F(LogWindowTest, TwoCopiesOfAPrintedDayAreTwoDocumentsEachFromPageOne) {
     if (!RequirePrinter("VarenkoDocument")) return;
     const std::string dir = UnixPdfDirectory("document");
     const std::set<std::string> before = PdfNames(dir);
     WriteDay(Day(6, 2, 2027), "\r\n09:15 06/02/2027  Switched on.\r\nClerk: 2, Manager\r\n");
     DialogDriver driver({[](HWND prompt) { Answer(prompt, "06/02/2027"); },
-                         [](HWND printDialog) { Click(printDialog, IDOK); }});
+                         [](HWND printDialog) {
+                             SetDlgItemTextA(printDialog, edt3, "2");  // the print dialog's copies
+                             Click(printDialog, IDOK);
+                         }});
     PrintLogForDay();
     std::set<std::string> names;
-    ASSERT_EQ(WaitForPdfs(dir, before, "Corner Shop Activity log: 06/02/2027", 1, &names), 1);
-    const std::string text = PdfText(dir + "/" + *names.begin());
-    EXPECT_NE(text.find("Page: 1"), std::string::npos) << text;
-    EXPECT_NE(text.find("09:15 06/02/2027 Switched on."), std::string::npos) << text;
-    EXPECT_NE(text.find("Clerk: 2, Manager"), std::string::npos) << text;
+    ASSERT_EQ(WaitForPdfs(dir, before, "Corner Shop Activity log: 06/02/2027", 2, &names), 2);
+    for (const std::string& name : names) {
+        const std::string text = PdfText(dir + "/" + name);
+        EXPECT_NE(text.find("Page: 1"), std::string::npos) << text;
+        EXPECT_NE(text.find("09:15 06/02/2027 Switched on."), std::string::npos) << text;
+        EXPECT_NE(text.find("Clerk: 2, Manager"), std::string::npos) << text;
+    }
 }
 
 }  // namespace
