@@ -8,6 +8,7 @@
 
 #include "basket/item_entry_window.h"
 #include "resources/resource_ids.h"
+#include "shell/dispatch.h"
 #include "support/dialog_driver.h"
 #include "support/server_till_fixture.h"
 
@@ -44,6 +45,11 @@ TEST_F(PricingWindowTest, AdjustItemPriceReworksTheLastLineAndItsEntry) {
     EXPECT_EQ(Text(dialog, IDC_LINE_TOTAL), "1.80");
     Command(CMD_CASH);
     EXPECT_EQ(g_app.entryDialog, dialog) << "no payment while the price dialog is open";
+    Command(2430);  // the keypad's 0 types into the open dialog
+    EXPECT_EQ(Text(dialog, IDC_EDIT1), "1500");
+    EXPECT_EQ(Text(dialog, IDC_LINE_TOTAL), "18.00");
+    Command(kKeypadErase);
+    EXPECT_EQ(Text(dialog, IDC_EDIT1), "150");
     Click(dialog, IDOK);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(g_app.entryDialog, nullptr);
@@ -112,6 +118,16 @@ TEST_F(PricingWindowTest, NonInventorySaleInThreeTouches) {
     EXPECT_EQ(Entries(), std::vector<std::string>{caption + "  10.00"});
     EXPECT_EQ(g_app.basket.LineItemNumber(0), 0);
     EXPECT_DOUBLE_EQ(g_app.basket.Total(), 10.00);
+
+    g_app.basket.SetLineCount(txn::kMaxLines);
+    DialogDriver full({[](HWND dialog) {
+        Click(dialog, IDC_NONINV_FIRST_CATEGORY);
+        Click(dialog, 2405);
+        Click(dialog, IDOK);
+    }});
+    EXPECT_FALSE(SellNonInventoryItem());
+    EXPECT_TRUE(messages().Saw("Transaction limit 400 items", "Problem"));
+    EXPECT_EQ(ListEntries(), 1);
 }
 
 }  // namespace

@@ -213,3 +213,55 @@ TEST(SaleEndToEnd, AScannedItemPaidInCashIsCommittedAndLogged) {
 }
 
 }  // namespace
+
+TEST(SaleEndToEnd, APricedAWeighedAndALooseLineReachTheServerAndTheLog) {
+    ShopServerProcess server;
+    ASSERT_TRUE(server.Start()) << server.Log();
+    const std::string dataDir = TerminalDataDirectory();
+    PrepareOnlineTill(dataDir);
+    TerminalProcess terminal;
+    ASSERT_TRUE(terminal.Start());
+    HWND window = terminal.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(LogOn("1111"));
+    ASSERT_TRUE(WaitForTitle(window, "Assoc"));
+    // Types into an entry dialog's box 1101 and presses Enter, as a person does.
+    auto enterInto = [](const char* title, const std::string& typed) {
+        HWND dialog = WaitForDialog(title);
+        if (!dialog) return testing::AssertionFailure() << title << " did not open";
+        if (auto typedIn = TypeInto(GetDlgItem(dialog, IDC_EDIT1), typed); !typedIn) return typedIn;
+        PressKey(VK_RETURN);
+        return WaitForWindowGone(dialog);
+    };
+
+    // Cola 330ml Can, 0.83 + 20 % tax: priced at 1.50, then a second one weighed at 300.
+    ASSERT_TRUE(Scan(window, "1701")) << server.Log();
+    ASSERT_TRUE(Click(GetDlgItem(window, CMD_ADJUST_PRICE)));
+    ASSERT_TRUE(enterInto("Adjust item price", "150"));
+    ASSERT_TRUE(Scan(window, "1701")) << server.Log();
+    ASSERT_TRUE(Click(GetDlgItem(window, CMD_WEIGHT)));
+    ASSERT_TRUE(enterInto("Adjust by weight", "300"));
+    // A loose line of 10.00 in three touches.
+    ASSERT_TRUE(Click(GetDlgItem(window, CMD_NON_INVENTORY_SALE)));
+    HWND loose = WaitForDialog("Non inventory sale");
+    ASSERT_NE(loose, nullptr);
+    const std::string category = ControlText(GetDlgItem(loose, 2408));
+    ASSERT_TRUE(Click(GetDlgItem(loose, 2408)));
+    ASSERT_TRUE(Click(GetDlgItem(loose, 2405)));
+    ASSERT_TRUE(AnswerWithClick(loose, IDOK));
+
+    ASSERT_TRUE(PayCash(window, "5000"));
+    HWND summary = WaitForDialog("Transaction committed, summary");
+    ASSERT_NE(summary, nullptr) << server.Log();
+    // 1.50 + 0.30 tax; 2.49 + 0.50 tax; 10.00.
+    EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_TOTAL)), "14.79");
+    EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_CHANGE)), "35.21");
+    ASSERT_TRUE(AnswerWithClick(summary, IDOK));
+    EXPECT_EQ(terminal.Close(), 0);
+
+    EXPECT_NE(server.Log().find("CommitSale expected 1, 3 lines -> 22"), std::string::npos) << server.Log();
+    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    EXPECT_NE(log.find("1701  Cola 330ml Can\r\n1701  Cola 330ml Can\r\n0  " + category + "\r\nTotal: 14.79\r\n"),
+              std::string::npos)
+        << log;
+}
