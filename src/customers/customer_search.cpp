@@ -8,6 +8,7 @@
 #include <set>
 
 #include "basket/money.h"
+#include "printing/after_sale.h"
 #include "resources/resource_ids.h"
 
 std::int64_t LeadingNumber(std::string_view text) {
@@ -187,16 +188,5 @@ std::string MapAddressText(const CustomerRecord& c) {
 }
 
 std::string MapUrl(const CustomerRecord& c) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string url = "https://www.bing.com/maps?where1=";
-    for (const unsigned char ch : MapAddressText(c)) {
-        if (std::isalnum(ch) || ch == '-' || ch == '.' || ch == '_' || ch == '~') {
-            url += static_cast<char>(ch);
-        } else {
-            url += '%';
-            url += kHex[ch >> 4];
-            url += kHex[ch & 15];
-        }
-    }
-    return url;
+    return "https://www.bing.com/maps?where1=" + aftersale::PercentEncode(MapAddressText(c));
 }
