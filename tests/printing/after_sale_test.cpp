@@ -32,18 +32,6 @@ TEST(AfterSale, TheAutomaticDocumentItsJobAndTheSummaryButtonPostedForIt) {
                                 job.extraCopies == r.job.extraCopies && job.closingSequence == r.job.closingSequence))
             << r.why;
     }
-    DocumentJob job;
-    for (int code : {9, -3}) EXPECT_FALSE(JobForCode(code, job)) << code;
-    for (int other : {kEmailDocument, 2400, 1}) EXPECT_FALSE(JobForButton(other, job)) << other;
-}
-
-TEST(AfterSale, EachStepFollowsItsOwnSetting) {  // the drawer opens only above 0; the summary prints, not the step
-    for (auto [s, want] : {std::pair{AfterSaleSettings{1, 1, 0, 0, 2, 2}, std::vector{1, 1, 0, 0, 1}},
-                           {AfterSaleSettings{-1, 0, 1, 0, 0, 0}, std::vector{0, 0, 1, 0, 0}}}) {
-        const AfterSalePlan p = PlanAfterSale(s);
-        EXPECT_EQ((std::vector<int>{p.openDrawer, p.showTenderOnPole, p.showSummary, p.automaticCode,
-                                    p.printKitchenTicket}), want);
-    }
 }
 
 // Sale 1234 (12.50) by associate 3 at 09:05 on Mar 7 2024; current customer 77 at `email`.

@@ -27,23 +27,7 @@ TEST(ControlSequence, ParsesCommaSeparatedDecimalsLikeAtoiToTheLowEightBits) {
     for (const auto& r : rows) EXPECT_EQ(ParseControlSequence(r.text), r.bytes) << r.why;
 }
 
-TEST(ControlSequence, PortsAndLineSettingsOutsideTheirTablesTakeTheFirstEntry) {
-    EXPECT_EQ(std::string(PolePortName(7)) + PolePortName(8) + DevicePortName(9) + DevicePortName(10),
-              "COM8COM1LPT2COM1");
-    auto c = std::make_unique<TerminalConfig>();
-    for (auto [baud, bits, parity, stop, s] : {std::tuple{10, 4, 1, 2, LineSettings{115200, 7, 2, 2}},  // even: DCB 2
-                                               {13, 5, -1, 3, LineSettings{9600, 8, 0, 0}}}) {
-        c->SetSwitch(177, baud), c->SetSwitch(178, bits), c->SetSwitch(179, parity), c->SetSwitch(176, stop);
-        EXPECT_EQ(PoleLineSettings(*c), s) << baud << " " << bits << " " << parity << " " << stop;
-    }
-}
-
 TEST(DeviceOutputs, PoleFramesClearMoveTheCursorThenWriteTheMessageDrawersRepeatACharacter) {
-    EXPECT_EQ(PoleItemText("Twelve chars", 3.5) + "|" + PoleItemText("Thirteen char", 3.5) + "|" +
-                  PoleItemText("A long description of forty..", 1234567.891),
-              "Twelve chars 3.50|Thirteen cha  3.50|A long descr  1234567.") << "cut to 12, the price part to 10";
-    EXPECT_EQ(PoleTotalText(12.345) + PoleTenderText(20) + PoleChangeText(2.675),
-              "Total: 12.35Tender: 20.00Change: 2.67");
     auto c = std::make_unique<TerminalConfig>();
     auto pole = [&](int slot, std::string_view text) { c->SetText(cfg::kPoleTexts + 32 * slot, 32, text); };
     EXPECT_EQ(PoleFrame(*c, "Hi"), B({0}, "Hi")) << "an empty clear text still sends a 0 byte, no cursor bytes";

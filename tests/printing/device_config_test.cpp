@@ -27,57 +27,6 @@ TEST(TillSettings, StoresOnlyAnOpenCharacterAndRepeatInRange) {
     }
 }
 
-TEST(TillSettings, ShowsThePortTheDrawerUsesAndKeepsItWhenNoneIsSelected) {
-    TerminalConfig config;
-    config.SetOption(devcfg::kOptionDrawerPort, 12);  // outside the list: the drawer opens COM1
-    config.SetOption(devcfg::kOptionDrawerAutoOpen, 2);
-    EXPECT_EQ(TillSettingsOf(config).port, 0);
-    EXPECT_FALSE(TillSettingsOf(config).openAutomatically) << "ticked only for exactly 1";
-    StoreTillSettings(config, {-1, "", "", std::string(40, '9'), true, true});
-    EXPECT_EQ(config.Option(devcfg::kOptionDrawerPort), 12);
-    EXPECT_EQ(DrawerSequenceText(config), std::string(31, '9'));
-}
-
-// Every list position stored gives the port the line setting the list shows there.
-TEST(PoleSettings, EachListEntryIsTheLineSettingTheDisplayGets) {
-    const char* parities[] = {"No parity", "Odd parity", "Even parity"};  // by the DCB's value
-    const char* stopBits[] = {"1", "1.5", "2"};
-    for (int list = kBaudRateList; list < kPoleListCount; ++list) {
-        const std::vector<std::string> entries = PoleListEntries(PoleList(list));
-        for (int position = 0; position < static_cast<int>(entries.size()); ++position) {
-            TerminalConfig config;
-            PoleSettings s;
-            s.lists.fill(-1);
-            s.lists[list] = position;
-            StorePreviewedPoleSettings(config, s);
-            const LineSettings line = PoleLineSettings(config);
-            const std::string got = list == kBaudRateList   ? std::to_string(line.baudRate)
-                                    : list == kDataBitsList ? std::to_string(line.byteSize)
-                                    : list == kParityList   ? parities[line.parity]
-                                                            : stopBits[line.stopBits];
-            EXPECT_EQ(got, entries[position]) << "list " << list;
-        }
-    }
-}
-
-TEST(PoleSettings, PreviewStoresTextsAndListsAndOkTheRest) {
-    TerminalConfig config;
-    config.SetSwitch(devcfg::kSwitchPoleParity, 2);
-    PoleSettings s = {true, {6, 7, -1, 4, 2}, "40", "", {"Welcome", "", "", "", "", std::string(40, 'x')}};
-    StorePreviewedPoleSettings(config, s);
-    EXPECT_EQ(config.Switch(devcfg::kSwitchPoleFitted) + config.Switch(devcfg::kSwitchPoleColumns1), 0)
-        << "the preview leaves 'Use' and the columns alone";
-    EXPECT_EQ(config.Switch(devcfg::kSwitchPoleParity), 2) << "no parity selected keeps it";
-    EXPECT_EQ(config.PoleText(0) + "|" + config.PoleText(5), "Welcome|" + std::string(31, 'x'));
-    s.texts[0] = "Thanks";
-    s.lists[kPolePortList] = 3;
-    StorePoleSettings(config, s);
-    EXPECT_EQ(config.PoleText(0), "Thanks");
-    EXPECT_EQ(config.Switch(devcfg::kSwitchPolePort), 3);
-    EXPECT_EQ(config.Switch(devcfg::kSwitchPoleFitted), 2);
-    EXPECT_EQ(config.Switch(devcfg::kSwitchPoleColumns1), 40);
-}
-
 std::vector<PrinterInfo> Printers(std::initializer_list<std::string> names) {
     std::vector<PrinterInfo> out;
     for (const std::string& n : names) out.push_back({n, n + " driver", n + " port"});
@@ -110,8 +59,6 @@ TEST(ReceiptSettings, OpeningStoresThePrinterPositionsAtOnce) {
     EXPECT_EQ(config.Int32(receiptcfg::kPrinterPosition), 0) << "a removed printer falls back to Default";
     EXPECT_EQ(config.Option(receiptcfg::kOptionKitchenPosition), 3);
     EXPECT_TRUE(s.omitConfirm) << "option [9] is 0";
-    EXPECT_EQ(s.fontSize, 0) << "a size outside 1-4 shows the printer default";
-    EXPECT_TRUE(s.switchBoxes[6]) << "2807 is ticked for switch [165] 0";
 }
 
 TEST(ReceiptSettings, OkStoresTheChosenPrintersOrDefault) {

@@ -106,15 +106,6 @@ const PlanCase kPlanCases[] = {
      {"P 140 450 860 810", T(2880, 630, 'L', "bold", "Customer code: 77"), T(560, 750, 'L', "bold", "Ann Smith"),
       T(1200, 5400, 'L', "body", "0123 456")},
      {"NAME:", "Not Applicable", "Customer code: N/A"}},
-    {"no line height: the message, then rows of 100", kInvoice1,
-     [](Shop& s) { s.TwoLines(), s.metrics.lineHeight = 0; },
-     {"M Printer detail unavailable, using defaults", B(180, 2100.0 / kLh, "Blue mug")}},
-    {"Invoice 2: header texts centred from row 5, the customer's block from r + 25 and terms on r + 32", kInvoice2,
-     [](Shop& s) { s.TwoLines(), s.Customer(); },
-     {T(4680, Y(3), 'R', "title", "INVOICE"), T(2400, Y(5), 'C', "body", "Shop Name"), "G 110 750 4680 870",
-      T(140, Y(13), 'L', "bold", "Order Number: 1234"), "L 110 750 4680 750 8", T(1200, 5400, 'L', "body", "Ann Smith"),
-      B(140, 28, "CUSTOMER NO: 77"), "L 110 2070 4680 2070 8", B(140, 35, "Terms: 5% disc, 30 days")},
-     {"NOTES", "Customer code: N/A"}},
     {"delivery note: amounts left in the product code column, the total on t + 22", kDeliveryNote,
      [](Shop& s) { s.TwoLines(), s.in.letterLogo = {300, 100}; },
      {"P 110 60 2090 720", T(2400, Y(6), 'C', "body", "Shop Name"), B(kCode, 21, "4.25"),
@@ -129,25 +120,12 @@ const PlanCase kPlanCases[] = {
       B(140, 38, "Terms: 5% disc, 30 days"), B(140, 39, "Previous balance: 10.00"),
       T(2400, Y(40), 'C', "body", "Balance: 15.75")},
      {"GST: 0.00"}},
-    {"delivery note: an untaxed discount brings the line cost first", kDeliveryNote,
-     [](Shop& s) { s.TwoLines(), s.sale.SetDiscountTotal(0.5); },
-     {B(140, 25, "LINE COST: 5.75"), B(140, 26, "DISCOUNT: (0.50)"), T(140, Y(28), 'L', "bold", "TOTAL: $5.75")}},
-    {"documents group equal lines only with the same description; ITEMS counts basket lines", kInvoice1,
-     [](Shop& s) { s.Line(4, "Pen", 1.5), s.Line(4, "Pen 2", 1.5), s.Line(4, "Pen", 1.5), s.Line(5, "Ruler", 2); },
-     {B(180, 21, "Pen"), B(180, 22, "2 @ 1.50"), T(kAmount, Y(22), 'R', "body", "3.00"), B(180, 23, "Pen 2"),
-      "L 1410 1050 1410 1590 8", T(1200, 5520, 'L', "body", "4")}},
     {"custom invoice without customer: the blocks at their switch rows, items from s + 2", kCustomInvoice, CustomRows,
      {T(2400, Y(3), 'C', "title", "INVOICE"), T(2400, Y(6), 'C', "header", "1 High Street"), "G 110 810 4680 930",
       T(140, Y(14), 'L', "bold", "Order Number: 1234"), B(180, 22, "Blue mug"), B(kCode, 22, "4.25"),
       "L 1410 1290 1410 1530 8", B(140, 41, "GST: 0.80"), B(140, 43, "DISCOUNT: (0.25)"), "G 110 2790 4680 2810",
       T(140, Y(45), 'L', "bold", "TOTAL: $5.75"), B(140, 50, "Fragile"), "L 110 1050 4680 1050 8", "B 2400 6016 1234"},
      {"Shop Name", "-", "CUSTOMER NO: 0", "Terms: ", "Previous balance: 0.00"}},
-    {"custom invoice with customer and logo (switch [162])", kCustomInvoice,
-     [](Shop& s) { CustomRows(s), s.Customer(), s.in.letterLogo = {200, 100}, s.config.SetSwitch(162, 2); },
-     {"P 110 60 1430 720", B(140, 29, "CUSTOMER NO: 77"), B(140, 30, "Ann Smith"), T(2400, Y(48), 'C', "body",
-      "Balance: 15.75"), B(140, 36, "Terms: 5% disc, 30 days")}},
-    {"custom invoice with every switch 0: the title only", kCustomInvoice, [](Shop& s) { s.TwoLines(), s.Customer(); },
-     {T(2400, Y(3), 'C', "title", "INVOICE")}, {"Blue mug", "Shop Name", "Order Number: 1234", "CUSTOMER NO: 77"}},
 };
 
 TEST(DocumentLayout, EachDocumentPutsItsBlocksOnThePage) {
@@ -164,7 +142,6 @@ TEST(DocumentLayout, EachDocumentPutsItsBlocksOnThePage) {
         for (const std::string& text : c.lacks) EXPECT_EQ(Count(pages[0], text), 0) << c.why << ": " << text;
     }
 }
-
 
 TEST(DocumentLayout, PagesBreakBeforeTheLastInchAndPrintEachLineOnceTheSummaryLast) {
     const struct { int kind, items; bool customer; std::size_t pages; int first; const char* why; } rows[] = {
@@ -192,56 +169,7 @@ TEST(DocumentLayout, PagesBreakBeforeTheLastInchAndPrintEachLineOnceTheSummaryLa
             EXPECT_EQ(seen, 1) << r.why << ": item " << i;
         }
     }
-    auto s = std::make_unique<Shop>();
-    for (int i = 0; i < 120; ++i) s->Line(1000 + i, "Item " + std::to_string(i), 1.00);
-    const auto page = Describe(s->Pages(kInvoice1, 1)[0]);
-    EXPECT_NE(std::find(page.begin(), page.end(), "L 1410 1050 1410 5900 8"), page.end()) << "column to F - inch";
 }
 
-TEST(DocumentLayout, ABasketCountOutsideItsBoundsIsClamped) {
-    auto s = std::make_unique<Shop>();
-    s->TwoLines(), s->sale.SetLineCount(100000), s->Pages(kInvoice1), s->sale.SetLineCount(-5);
-    EXPECT_LE(s->pages.nextLine, txn::kMaxLines);
-    const PagePlan plan = s->Pages(kInvoice1)[0];
-    EXPECT_EQ(std::pair(Count(plan, "Blue mug"), Count(plan, "0")), std::pair(0, 1)) << "no line, ITEMS 0";
-}
-
-TEST(DocumentLayout, TheFrameFallsBackAndKeepsAQuarterInchOnDevicesWithoutMargins) {
-    const struct { int lh, hw, h, ox, oy, dpi, physical; std::vector<int> f; const char* why; } rows[] = {
-        {0, 0, 0, 0, 0, 600, 5000, {100, 2480, 7016, 0, 0, 4960, 7016, 350, 1}, "fallbacks"},
-        {60, 2400, 6600, 0, 0, 600, 4800, {60, 2400, 6600, 150, 150, 4800, 6450, 330, 0}, "borderless"},
-        {60, 2400, 6600, 0, 0, 600, 4801, {60, 2400, 6600, 150, 150, 4800, 6450, 330, 0}, "odd printable width"},
-        {60, 2400, 6600, 20, 0, 600, 4800, {60, 2400, 6600, 20, 0, 4800, 6600, 330, 0}, "a device margin stays"},
-    };
-    for (const auto& r : rows) {
-        const DocumentFrame f = MeasureFrame({r.lh, r.hw, r.h, r.ox, r.oy, 0, false, 0, r.dpi, r.physical, {}});
-        EXPECT_EQ((std::vector{f.lh, f.W2, f.H, f.ox, f.oy, f.W, f.F, f.T, int(f.defaulted)}), r.f) << r.why;
-    }
-}
-
-TEST(DocumentLayout, TermsTextAndTheCustomInvoiceHeaderFont) {
-    const struct { int index, discount, days; const char *invoice, *note, *why; } rows[] = {
-        {2, 3, 1, "Terms: 5% disc", "Terms: 5% disc, ", "the separator goes with the days or the discount"},
-        {2, 9, 8, "Terms: , 180 days", "Terms: 180 days", "discount code 9 is none, days code 8 the last"},
-        {9, 1, 9, "Terms: Nett", "Terms: Nett, ", "the first discount code at index 9; days code 9 is none"},
-        {0, 3, 4, "Terms: ", "Terms: ", "entry 0 is the receipt printer's index, never a term"},
-    };
-    auto s = std::make_unique<Shop>();
-    for (const auto& r : rows) {
-        s->config.SetInt32(cfg::kTermCodes + 4 * r.index, r.discount), s->config.SetOption(20 + r.index, r.days);
-        EXPECT_EQ(TermsText(s->config, s->labels, r.index, TermsForm::Invoice), r.invoice) << r.why;
-        EXPECT_EQ(TermsText(s->config, s->labels, r.index, TermsForm::DeliveryNote), r.note) << r.why;
-    }
-    TerminalConfig& c = s->config;  // the header font: LOGFONT fields 102 to 114 once entry [101] is set
-    for (int k = 102; k <= 114; ++k) c.SetInt32(cfg::kAssociateFlags + 4 * k, k);
-    EXPECT_FALSE(CustomInvoiceHeaderFont(c).configured);
-    c.SetInt32(cfg::kAssociateFlags + 4 * 101, 1);
-    c.SetText(cfg::kPrinterPortBlock, 200, "Times New Roman with a face name far too long for a font");
-    const HeaderFontSettings f = CustomInvoiceHeaderFont(c);
-    EXPECT_EQ((std::vector{f.height, f.width, f.escapement, f.orientation, f.weight, f.italic, f.underline, f.strikeOut,
-                           f.charSet, f.outPrecision, f.clipPrecision, f.quality, f.pitchAndFamily, int(f.configured)}),
-              (std::vector{102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 1}));
-    EXPECT_EQ(f.face, "Times New Roman with a face nam") << "31 characters";
-}
 
 }  // namespace
