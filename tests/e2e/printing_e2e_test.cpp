@@ -45,9 +45,9 @@ std::size_t Count(const std::string& text, const std::string& part) {
 TEST(PrintingEndToEnd, ACashSalePrintsTheReceiptAndTheKitchenTicketByThemselves) {
     if (!RequirePrinter(kReceiptQueue) || !RequirePrinter(kKitchenQueue)) return;
     ShopServerProcess server;
-    ASSERT_TRUE(server.Start()) << server.Log();
-    const std::string dataDir = TerminalDataDirectory();
-    PrepareOnlineTill(dataDir, [](TerminalConfig& till) {
+    TerminalProcess terminal;
+    HWND window = nullptr;
+    ASSERT_TRUE(OpenOnlineTill(server, terminal, window, [](TerminalConfig& till) {
         till.SetInt32(cfg::kTermCodes, 1);  // the receipt printer, by name
         till.SetText(cfg::kReceiptPrinter, 200, kReceiptQueue);
         till.SetOption(1, 1);               // the kitchen printer, by name
@@ -57,18 +57,12 @@ TEST(PrintingEndToEnd, ACashSalePrintsTheReceiptAndTheKitchenTicketByThemselves)
         till.SetSwitch(122, 2);             // and a kitchen ticket
         till.SetSwitch(125, 2);             // with the barcode
         till.SetSwitch(34, 2);              // in 10 point
-    });
+    }));
     const std::string receipts = UnixPdfDirectory("receipt");
     const std::string tickets = UnixPdfDirectory("kitchen");
     const std::set<std::string> receiptsBefore = PdfNames(receipts);
     const std::set<std::string> ticketsBefore = PdfNames(tickets);
 
-    TerminalProcess terminal;
-    ASSERT_TRUE(terminal.Start());
-    HWND window = terminal.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(LogOn("1111"));
-    ASSERT_TRUE(WaitForTitle(window, "Assoc"));
     ASSERT_TRUE(Scan(window, "1201"));  // Coastal Walks of South Devon, 9.99
     ASSERT_TRUE(Scan(window, "1302"));  // Baked Beans 415g, 0.85, twice: one entry of two
     ASSERT_TRUE(Scan(window, "1302"));
@@ -136,22 +130,16 @@ TEST(PrintingEndToEnd, ALongSalePrintsInvoiceOneOverSeveralPagesAndTheDeliveryNo
     constexpr int kLines = 120;
     ShopServerProcess server;
     AddNumberedItems(server, kLines);
-    ASSERT_TRUE(server.Start()) << server.Log();
-    const std::string dataDir = TerminalDataDirectory();
-    PrepareOnlineTill(dataDir, [](TerminalConfig& till) {
+    TerminalProcess terminal;
+    HWND window = nullptr;
+    ASSERT_TRUE(OpenOnlineTill(server, terminal, window, [](TerminalConfig& till) {
         till.SetOption(12, 0);  // the summary after the sale
         till.SetSwitch(0, 2);   // which prints "Invoice 1" by itself
         till.SetOption(9, 0);   // on the default printer, without asking
-    });
+    }));
     const std::string dir = UnixPdfDirectory("document");
     const std::set<std::string> before = PdfNames(dir);
 
-    TerminalProcess terminal;
-    ASSERT_TRUE(terminal.Start());
-    HWND window = terminal.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(LogOn("1111"));
-    ASSERT_TRUE(WaitForTitle(window, "Assoc"));
     for (int i = 1; i <= kLines; ++i) ASSERT_TRUE(Scan(window, std::to_string(5000 + i)));
     ASSERT_TRUE(PayCash(window, "99999999"));
 

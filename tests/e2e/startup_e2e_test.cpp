@@ -178,15 +178,10 @@ namespace {
 // OK on the summary.
 TEST(SaleEndToEnd, AScannedItemPaidInCashIsCommittedAndLogged) {
     ShopServerProcess server;
-    ASSERT_TRUE(server.Start()) << server.Log();
-    const std::string dataDir = TerminalDataDirectory();
-    PrepareOnlineTill(dataDir);
     TerminalProcess terminal;
-    ASSERT_TRUE(terminal.Start());
-    HWND window = terminal.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(LogOn("1111"));
-    ASSERT_TRUE(WaitForTitle(window, "Assoc"));
+    HWND window = nullptr;
+    ASSERT_TRUE(OpenOnlineTill(server, terminal, window));
+    const std::string dataDir = TerminalDataDirectory();
 
     ASSERT_TRUE(Scan(window, "1001")) << server.Log();  // Kingsbridge Vodka 70cl, 15.83 + 20 % tax
     HWND alert = WaitForDialog("Age alert");
@@ -216,15 +211,10 @@ TEST(SaleEndToEnd, AScannedItemPaidInCashIsCommittedAndLogged) {
 
 TEST(SaleEndToEnd, APricedAWeighedAndALooseLineReachTheServerAndTheLog) {
     ShopServerProcess server;
-    ASSERT_TRUE(server.Start()) << server.Log();
-    const std::string dataDir = TerminalDataDirectory();
-    PrepareOnlineTill(dataDir);
     TerminalProcess terminal;
-    ASSERT_TRUE(terminal.Start());
-    HWND window = terminal.WaitForMainWindow();
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(LogOn("1111"));
-    ASSERT_TRUE(WaitForTitle(window, "Assoc"));
+    HWND window = nullptr;
+    ASSERT_TRUE(OpenOnlineTill(server, terminal, window));
+    const std::string dataDir = TerminalDataDirectory();
     // Types into an entry dialog's box 1101 and presses Enter, as a person does.
     auto enterInto = [](const char* title, const std::string& typed) {
         HWND dialog = WaitForDialog(title);

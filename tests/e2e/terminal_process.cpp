@@ -203,3 +203,15 @@ testing::AssertionResult PayCash(HWND window, const std::string& tendered) {
     if (auto enter = PressKeyIn(amount, VK_RETURN); !enter) return enter;
     return WaitForWindowGone(cash) << " after Enter";
 }
+
+testing::AssertionResult OpenOnlineTill(ShopServerProcess& server, TerminalProcess& terminal, HWND& window,
+                                        const std::function<void(TerminalConfig&)>& adjust) {
+    if (!server.Start()) return testing::AssertionFailure() << "the shop server did not start: " << server.Log();
+    PrepareOnlineTill(TerminalDataDirectory(), adjust);
+    if (!terminal.Start()) return testing::AssertionFailure() << "the terminal did not start";
+    window = terminal.WaitForMainWindow();
+    if (!window) return testing::AssertionFailure() << "no main window";
+    if (auto logon = LogOn("1111"); !logon) return logon;
+    if (!WaitForTitle(window, "Assoc")) return testing::AssertionFailure() << "no associate in the title";
+    return testing::AssertionSuccess();
+}

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/terminal_config.h"
+#include "support/shop_server.h"
 
 // The terminal's data directory in this Wine prefix (application data + Nordane\varenkoclient).
 std::string TerminalDataDirectory();
@@ -47,6 +48,10 @@ TerminalConfig PrepareOnlineTill(const std::string& dataDir,
 // closed; a wrong password opens the next one.
 enum class LogonBy { Keyboard, Keypad };
 testing::AssertionResult LogOn(const std::string& digits, LogonBy by = LogonBy::Keyboard);
+// The everyday start: the shop server, an online till (`adjust` as for PrepareOnlineTill)
+// and the terminal, with associate 1 logged on by keyboard; `window` is its main window.
+testing::AssertionResult OpenOnlineTill(ShopServerProcess& server, TerminalProcess& terminal, HWND& window,
+                                        const std::function<void(TerminalConfig&)>& adjust = {});
 std::string WindowTitle(HWND window);
 // Waits until the window's title holds `part`; false on time-out.
 bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
