@@ -22,7 +22,6 @@ inline constexpr const char* kProblem = "Problem";
 inline constexpr const char* kAssociatedCaption = "Customer associated";
 inline constexpr const char* kFindTitle = "Find customer";
 inline constexpr const char* kNumberOrName = "Number / name";
-inline constexpr const char* kSelectTitle = "Please select:";
 }  // namespace custmsg
 
 namespace custcfg {

@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "customers/customer_form.h"
 #include "customers/customer_search.h"
@@ -29,64 +27,6 @@ void FillBoxes(HWND dialog, const BoxTexts& boxes) {
 bool FetchWithWait(const CustomerKey& key, CustomerRecord& customer) {
     PleaseWait wait(g_app.mainWindow);
     return RemoteFetchCustomer(key, customer) == 0;
-}
-
-// "CUSTLIST": the matches of a name search; ends with 1 and the chosen number, or 0.
-struct SelectionList {
-    CustomerKey key;
-    std::int64_t chosen = 0;
-};
-
-bool ChooseSelected(HWND dialog, SelectionList& d) {
-    HWND list = GetDlgItem(dialog, IDC_CUSTOMER_LIST);
-    const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return false;
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    std::string line(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
-    d.chosen = LeadingNumber(line);
-    return true;
-}
-
-INT_PTR CALLBACK SelectionListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* d = DialogData<SelectionList>(dialog, message, lParam);
-    if (!d) return FALSE;
-    switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowTextA(dialog, custmsg::kSelectTitle);
-        HWND list = GetDlgItem(dialog, IDC_CUSTOMER_LIST);
-        bool failed = false;
-        std::vector<std::string> lines;
-        {
-            PleaseWait wait(g_app.mainWindow);
-            lines = ListMatches(d->key, [](const CustomerKey& k, CustomerRecord& c) {
-                return RemoteFetchCustomer(k, c) == 0;
-            }, failed);
-        }
-        for (const std::string& line : lines)
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        if (failed) ShowMessage(dialog, custmsg::kNetworkError, custmsg::kProblem);
-        if (lines.empty()) {
-            if (!failed) ShowMessage(dialog, custmsg::kNoMatch, custmsg::kSearchCaption);
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        SendMessageA(list, LB_SETCURSEL, 0, 0);
-        SetFocus(list);
-        return FALSE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || (LOWORD(wParam) == IDC_CUSTOMER_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
-            EndDialog(dialog, ChooseSelected(dialog, *d) ? 1 : 0);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
 }
 
 // FIND CUSTOMER (804): OK ends with 1, Next with 2, Cancel with 0.
@@ -241,10 +181,13 @@ SearchSteps WindowSearchSteps(const char* title) {
         return AskTwoFields(g_app.mainWindow, title, custmsg::kNumberOrName, text, second);
     };
     steps.chooseFromList = [](const CustomerKey& key, std::int64_t& chosen) {
-        SelectionList list{key, 0};
-        if (RunDialog("CUSTLIST", SelectionListProc, &list) != 1) return false;
-        chosen = list.chosen;
-        return true;
+        const auto list = [&key](bool& failed) {
+            PleaseWait wait(g_app.mainWindow);
+            return ListMatches(key, [](const CustomerKey& k, CustomerRecord& c) {
+                return RemoteFetchCustomer(k, c) == 0;
+            }, failed);
+        };
+        return ChooseListedNumber(g_app.mainWindow, list, custmsg::kSearchCaption, chosen);
     };
     steps.fetch = FetchWithWait;
     steps.showFound = [](const CustomerRecord& c) {

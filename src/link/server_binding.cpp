@@ -10,6 +10,7 @@
 #include "shell/dialog_plumbing.h"
 #include "shell/config_file.h"
 #include "shell/message_box.h"
+#include "inventory/inventory_window.h"
 #include "shell/terminal_hooks.h"
 
 namespace {

@@ -302,8 +302,6 @@
 #define IDC_VIEW_LAST_PAYMENT 1133
 #define IDC_VIEW_TERMS 1134
 #define IDC_VIEW_MAP 2400
-// "CUSTLIST", the "Please select:" list of a name search's matches.
-#define IDC_CUSTOMER_LIST 4200
 // Template 802, NEW CUSTOMER (also "Amend customer"): every box of the record; the
 // Balance box and its label are hidden when amending, and so is Next.
 #define IDD_CUSTOMER_FORM 802
@@ -388,3 +386,38 @@
 #define IDC_REFUND_EFT 2604
 #define IDC_REFUND_CREDIT 2605
 #define IDC_REFUND_PRINT 2800
+// Template 818, the "Please select:" list of a text search's matches (customers and
+// items); a line starts with the number it stands for.
+#define IDD_SELECT_LIST 818
+#define IDC_SELECT_LIST 4200
+// Template 805, FIND INVENTORY, and template 801, the "Inventory" item view: the boxes
+// they share have the same ids; the view's "+" opens the large picture ("SALE8BOX").
+#define IDD_FIND_INVENTORY 805
+#define IDD_ITEM_VIEW 801
+#define IDC_INV_NUMBER 1101
+#define IDC_INV_DESCRIPTION 1102
+#define IDC_INV_SKU1 1103
+#define IDC_INV_SKU2 1104
+#define IDC_INV_SKU3 1105
+#define IDC_INV_SKU4 1106
+#define IDC_INV_COST 1107
+#define IDC_INV_PRICE 1108
+#define IDC_INV_CATEGORY 1109
+#define IDC_INV_IN_STOCK 1110
+#define IDC_INV_TAX 1111
+#define IDC_INV_DATE_ADDED 1112
+#define IDC_INV_TRADE_PRICE 1113
+#define IDC_INV_ORDER_CODE 1114
+#define IDC_INV_ON_ORDER 1115
+#define IDC_INV_ORDER_QUANTITY 1116
+#define IDC_INV_MINIMUM_ORDER 1117
+#define IDC_INV_RESTOCK_LEVEL 1118
+#define IDC_INV_NOTES 1119
+#define IDC_INV_DELIVERY 1120
+#define IDC_INV_WEIGHT 1121
+#define IDC_INV_COMMITTED 1122
+#define IDC_INV_DELIVERY_LEAD 1123
+#define IDC_INV_LABELS 1124
+#define IDC_INV_SOR 1125
+#define IDC_INV_NEXT 2400
+#define IDC_INV_LARGE_PICTURE 2401

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "basket/basket_window.h"
+#include "basket/item_entry_window.h"
 #include "basket/pricing_window.h"
 #include "customers/customer_window.h"
+#include "inventory/inventory_window.h"
 #include "logs/log_window.h"
 #include "printing/device_config_window.h"
 #include "link/server_binding.h"
@@ -62,8 +64,11 @@ void Keypad(int command) {
 void SearchAndAdd(HWND hwnd) {
     std::string text;
     bool withinSkus = false;
-    if (!AskItemSearch(hwnd, g_app.live, text, withinSkus)) return;
-    SearchInventoryAndAdd(withinSkus ? 2 : 0);
+    if (!AskItemSearch(hwnd, g_app.live, text, withinSkus)) {
+        CurrentItem().SetNumber(0);
+        return;
+    }
+    SearchInventoryForSale(text, withinSkus ? SearchKind::Sku : SearchKind::Description);
 }
 
 void AddItem(HWND hwnd) {
@@ -111,8 +116,8 @@ void RunCommand(HWND hwnd, int command) {
         PrintTodaysLog();
         PostQuitMessage(0);
         return;
-    case CMD_INVENTORY_FIND: SearchInventoryAndAdd(0); break;
-    case CMD_INVENTORY_FIND_SKU: SearchInventoryAndAdd(2); break;
+    case CMD_INVENTORY_FIND: FindInventory(SearchKind::Description); break;
+    case CMD_INVENTORY_FIND_SKU: FindInventory(SearchKind::Sku); break;
     case CMD_CUSTOMER_FIND: FindCustomer(); break;
     case CMD_CUSTOMER_ADD: AddCustomer(); break;
     case CMD_CUSTOMER_AMEND: AmendCustomer(); break;
@@ -177,8 +182,8 @@ void RunCommand(HWND hwnd, int command) {
         }
         PrintKitchenTicket();
         break;
-    case CMD_SCROLL_BACK: ScrollPictureButtons(-1); break;
-    case CMD_SCROLL_FORWARDS: ScrollPictureButtons(+1); break;
+    case CMD_SCROLL_BACK: ScrollPictureButtons(false); break;
+    case CMD_SCROLL_FORWARDS: ScrollPictureButtons(true); break;
     case CMD_NEXT_CATEGORY:
         SetCategory(NextCategory(g_app.live.Switch(18)));
         SendMessageA(g_app.itemBox, EM_SETSEL, 20, -1);

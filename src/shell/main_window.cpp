@@ -19,6 +19,7 @@
 #include "shell/dispatch.h"
 #include "shell/layout.h"
 #include "shell/message_box.h"
+#include "inventory/inventory_window.h"
 #include "shell/terminal_hooks.h"
 
 namespace {
@@ -349,6 +350,8 @@ std::string CurrentClockTitle() {
 PictureButtonContent& PictureButton(int index) {
     return g_window.pictures[static_cast<std::size_t>(std::clamp(index, 0, kMaxPictureButtons - 1))];
 }
+
+int PictureButtonsShown() { return g_window.pictureButtonsShown; }
 
 std::string ItemBoxText(std::size_t maxLength) {
     std::string text(maxLength + 1, '\0');

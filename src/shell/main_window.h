@@ -31,3 +31,5 @@ struct PictureButtonContent {
     std::string pictureFile;  // in the data directory; empty = none
 };
 PictureButtonContent& PictureButton(int index);  // 0..59
+// How many picture buttons the layout shows (8..60).
+int PictureButtonsShown();

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/dialog_plumbing.h"
+#include "shell/message_box.h"
 #include "shell/shared_dialogs_logic.h"
 
 namespace {
@@ -186,5 +188,68 @@ bool AskTwoFields(HWND owner, const std::string& title, const std::string& capti
     if (!RunTextDialog("EDIT2BOX", owner, data)) return false;
     field1 = data.edits[0].text;
     field2 = data.edits[1].text;
+    return true;
+}
+
+namespace {
+
+struct ListedNumbers {
+    const std::function<std::vector<std::string>(bool&)>& listMatches;
+    const char* noMatchCaption;
+    std::int64_t chosen = 0;
+};
+
+bool ChooseSelectedLine(HWND dialog, ListedNumbers& d) {
+    HWND list = GetDlgItem(dialog, IDC_SELECT_LIST);
+    const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return false;
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    std::string line(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
+    d.chosen = std::strtoll(line.c_str(), nullptr, 10);
+    return true;
+}
+
+INT_PTR CALLBACK ListedNumbersProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* d = DialogData<ListedNumbers>(dialog, message, lParam);
+    if (!d) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: {
+        HWND list = GetDlgItem(dialog, IDC_SELECT_LIST);
+        bool failed = false;
+        const std::vector<std::string> lines = d->listMatches(failed);
+        for (const std::string& line : lines)
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        if (failed) ShowMessage(dialog, "Network error", "Problem");
+        if (lines.empty()) {
+            if (!failed) ShowMessage(dialog, "No match found", d->noMatchCaption);
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        SendMessageA(list, LB_SETCURSEL, 0, 0);
+        SetFocus(list);
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || (LOWORD(wParam) == IDC_SELECT_LIST && HIWORD(wParam) == LBN_DBLCLK)) {
+            EndDialog(dialog, ChooseSelectedLine(dialog, *d) ? 1 : 0);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+bool ChooseListedNumber(HWND owner, const std::function<std::vector<std::string>(bool& failed)>& listMatches,
+                        const char* noMatchCaption, std::int64_t& chosen) {
+    ListedNumbers data{listMatches, noMatchCaption};
+    if (RunDialog(MAKEINTRESOURCEA(IDD_SELECT_LIST), owner, ListedNumbersProc, &data) != 1) return false;
+    chosen = data.chosen;
     return true;
 }

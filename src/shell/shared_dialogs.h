@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/dialog_plumbing.h"
 #include "shell/terminal_config.h"
@@ -34,3 +37,10 @@ bool AskText(HWND owner, const std::string& prompt, std::string& value);
 // edit 1101 (up to 29 characters) in `field1` and field 1102 (up to 7) in `field2`.
 bool AskTwoFields(HWND owner, const std::string& title, const std::string& caption, std::string& field1,
                   std::string& field2);
+
+// "Please select:" (818): the lines `listMatches` gives (it sets `failed` when the
+// server could not be reached), the first one selected; true on OK or a double click
+// with the selected line's leading number in `chosen`. A failure shows "Network
+// error"; no lines at all show "No match found" captioned `noMatchCaption`.
+bool ChooseListedNumber(HWND owner, const std::function<std::vector<std::string>(bool& failed)>& listMatches,
+                        const char* noMatchCaption, std::int64_t& chosen);

@@ -10,13 +10,8 @@
 
 void LogOnUntilSuccess() { LogOffAndOn(g_app.mainWindow); }
 
-void TransferPicturesAndLoadButtons() {}
-void RefillPictureButtons() {}
-void ScrollPictureButtons(int) {}
-void RepaintCategoryButtons() {}
 void EnterItem(const std::string& text) { EnterItemText(text); }
 void AddItemByNumber(std::int64_t item) { AddItemFromButton(item); }
-void SearchInventoryAndAdd(int) {}
 void PayByCash() { StartCashPayment(); }
 void PayByCheque() { PayWithoutTender(PaymentKind::Cheque); }
 void PayByCard() { PayWithoutTender(PaymentKind::Eft); }

@@ -7,14 +7,6 @@
 
 #include "link/records.h"
 
-// Picture buttons: fetches the stock pictures and lays out the category buttons.
-void TransferPicturesAndLoadButtons();
-// Picture buttons: refills the page of the current category from the start.
-void RefillPictureButtons();
-// Picture buttons: the previous (-1) or next (+1) page.
-void ScrollPictureButtons(int direction);
-// Main window: repaints the category-button area when it is visible.
-void RepaintCategoryButtons();
 // Logon: runs the associate logon until it succeeds.
 void LogOnUntilSuccess();
 
@@ -22,8 +14,6 @@ void LogOnUntilSuccess();
 void EnterItem(const std::string& text);
 // Item entry: adds the item of a picture button.
 void AddItemByNumber(std::int64_t item);
-// Inventory search (mode 0: descriptions, 2: within SKUs); adds the item chosen.
-void SearchInventoryAndAdd(int mode);
 // Payments.
 void PayByCash();
 void PayByCheque();

@@ -48,8 +48,8 @@ TEST_F(CustomerSearchTest, ListChoiceOpensTheCustomerView) {
     DialogDriver driver({Prompt("club"),
                          [](HWND d) {
                              EXPECT_EQ(Title(d), "Please select:");
-                             ASSERT_EQ(SendDlgItemMessageA(d, IDC_CUSTOMER_LIST, LB_GETCOUNT, 0, 0), 2);
-                             SendDlgItemMessageA(d, IDC_CUSTOMER_LIST, LB_SETCURSEL, 1, 0);
+                             ASSERT_EQ(SendDlgItemMessageA(d, IDC_SELECT_LIST, LB_GETCOUNT, 0, 0), 2);
+                             SendDlgItemMessageA(d, IDC_SELECT_LIST, LB_SETCURSEL, 1, 0);
                              Click(d, IDOK);
                          },
                          Press(IDOK, IDC_VIEW_NAME, "THURLESTONE GOLF CLUB")});

@@ -16,16 +16,6 @@
 
 namespace {
 
-std::string TodayFile(const std::string& dataDir) {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    LocalTime t;
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.day = st.wDay;
-    return DayFilePath(dataDir, t);
-}
-
 TerminalConfig ReadConfig(const std::string& path) {
     TerminalConfig c;
     const std::string file = ReadWholeFile(path);
@@ -59,7 +49,7 @@ TEST(StartupEndToEnd, FirstStartWritesTheConfigurationAndTheDayLogThenSecondStar
     EXPECT_FALSE(ReadWholeFile(dataDir + "\\letter.bmp").empty());
     EXPECT_FALSE(ReadWholeFile(dataDir + "\\receipt.bmp").empty());
 
-    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    const std::string log = ReadWholeFile(TodayLogFile(dataDir));
     const std::string on = std::string("\r\n") + kStamp + "  Switched on\\.\r\n";
     const std::string off = std::string("\r\n") + kStamp + "  Switched off\\.\r\n";
     // On the very first start the live associate names are still empty.
@@ -71,7 +61,7 @@ TEST(StartupEndToEnd, FirstStartWritesTheConfigurationAndTheDayLogThenSecondStar
         ASSERT_NE(terminal.WaitForMainWindow(), nullptr);
         EXPECT_EQ(terminal.Close(), 0);
     }
-    const std::string log2 = ReadWholeFile(TodayFile(dataDir));
+    const std::string log2 = ReadWholeFile(TodayLogFile(dataDir));
     EXPECT_TRUE(std::regex_match(log2, std::regex(on + off + "Clerk: 1, \r\n" + on + off +
                                                   "Clerk: 1, Administrator\r\n")))
         << log2;
@@ -161,7 +151,7 @@ TEST(StartupEndToEnd, OnlineStartOpensTheLogonAndTheAssociateIsLoggedAndShown) {
     EXPECT_TRUE(SaveWindowPicture(window, VARENKO_ARTIFACTS_DIR "/main-window.bmp"));
     EXPECT_EQ(terminal.Close(), 0);
 
-    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    const std::string log = ReadWholeFile(TodayLogFile(dataDir));
     EXPECT_TRUE(std::regex_search(log, std::regex(std::string("\r\n") + R"(\d\d:\d\d \d\d/\d\d/\d{4})" +
                                                   "  User 1, Administrator, logged on\\.\r\n")))
         << log;
@@ -198,7 +188,7 @@ TEST(SaleEndToEnd, AScannedItemPaidInCashIsCommittedAndLogged) {
     EXPECT_EQ(terminal.Close(), 0);
 
     EXPECT_NE(server.Log().find("CommitSale expected 1, 1 lines -> 22"), std::string::npos) << server.Log();
-    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    const std::string log = ReadWholeFile(TodayLogFile(dataDir));
     EXPECT_NE(log.find("  Transaction 1\r\n1001  Kingsbridge Vodka 70cl\r\nTotal: 19.00\r\n"
                        "Clerk: 1, Administrator   Items: 1\r\nPayment type: Cash\r\n"),
               std::string::npos)
@@ -250,7 +240,7 @@ TEST(SaleEndToEnd, APricedAWeighedAndALooseLineReachTheServerAndTheLog) {
     EXPECT_EQ(terminal.Close(), 0);
 
     EXPECT_NE(server.Log().find("CommitSale expected 1, 3 lines -> 22"), std::string::npos) << server.Log();
-    const std::string log = ReadWholeFile(TodayFile(dataDir));
+    const std::string log = ReadWholeFile(TodayLogFile(dataDir));
     EXPECT_NE(log.find("1701  Cola 330ml Can\r\n1701  Cola 330ml Can\r\n0  " + category + "\r\nTotal: 14.79\r\n"),
               std::string::npos)
         << log;

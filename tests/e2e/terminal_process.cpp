@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logs/clock.h"
 #include "resources/resource_ids.h"
 #include "support/real_input.h"
 #include "support/temp_dir.h"
@@ -167,9 +168,19 @@ bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs) {
     return true;
 }
 
-namespace {
-
 HWND ItemBox(HWND window) { return FindWindowExA(window, nullptr, "Edit", nullptr); }
+
+std::string TodayLogFile(const std::string& dataDir) {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    LocalTime t;
+    t.year = st.wYear;
+    t.month = st.wMonth;
+    t.day = st.wDay;
+    return DayFilePath(dataDir, t);
+}
+
+namespace {
 
 int ListCount(HWND list) {
     DWORD_PTR count = 0;

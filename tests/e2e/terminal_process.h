@@ -55,6 +55,10 @@ testing::AssertionResult OpenOnlineTill(ShopServerProcess& server, TerminalProce
 std::string WindowTitle(HWND window);
 // Waits until the window's title holds `part`; false on time-out.
 bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
+// The main window's item-entry box.
+HWND ItemBox(HWND window);
+// Today's day log in the data directory.
+std::string TodayLogFile(const std::string& dataDir);
 // Scans into the main window's item box as a barcode scanner does: the digits, then
 // Enter. Returns once the basket has a new line.
 testing::AssertionResult Scan(HWND window, const std::string& code);

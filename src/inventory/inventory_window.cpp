@@ -1,0 +1,328 @@
+#include "inventory/inventory_window.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "basket/item_entry_window.h"
+#include "link/please_wait.h"
+#include "logs/day_log.h"
+#include "link/remote.h"
+#include "resources/resource_ids.h"
+#include "shell/app_state.h"
+#include "shell/dialog_plumbing.h"
+#include "shell/dispatch.h"
+#include "shell/main_window.h"
+#include "shell/message_box.h"
+#include "shell/shared_dialogs.h"
+
+namespace {
+
+std::string DataPath(const std::string& name) { return std::string(g_app.dataDir) + "\\" + name; }
+
+// ---- Item pictures on screen ---------------------------------------------------------
+
+// The one display palette of the item view and the large picture (256-colour displays).
+HPALETTE g_palette = nullptr;
+
+void DeletePalette() {
+    if (g_palette) DeleteObject(g_palette);
+    g_palette = nullptr;
+}
+
+HPALETTE PaletteForFile(const std::string& path) {
+    if (g_palette) return g_palette;
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto colours = PaletteFromBitmapFile(file);
+    if (!colours) return nullptr;
+    std::vector<std::uint8_t> storage(sizeof(LOGPALETTE) + colours->size() * sizeof(PALETTEENTRY));
+    auto* palette = reinterpret_cast<LOGPALETTE*>(storage.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = static_cast<WORD>(colours->size());
+    for (std::size_t i = 0; i < colours->size(); ++i)
+        palette->palPalEntry[i] = {(*colours)[i].red, (*colours)[i].green, (*colours)[i].blue, 0};
+    g_palette = CreatePalette(palette);
+    return g_palette;
+}
+
+// An item view or large picture: the item, and whether its picture has been asked for
+// (once per opening, so that a server that cannot be reached is not asked, and its
+// message not shown, on every repaint).
+struct PictureView {
+    InventoryItem item;
+    bool transferred = false;
+};
+
+// Draws the item's picture: the whole of it into (x, y, width, height), or for the
+// large picture (width 0) into the 300-pixel square at (x, y) in its own shape.
+void PaintItemPicture(HWND dialog, PictureView& view, int x, int y, int width, int height) {
+    const std::string name = ItemPictureName(view.item);
+    if (!view.transferred) {
+        view.transferred = true;
+        TransferPictureFile(name);
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(dialog, &paint);
+    const std::string path = DataPath(name);
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HPALETTE replaced = nullptr;
+    bool drawable = picture != nullptr;
+    if (drawable && GetDeviceCaps(dc, BITSPIXEL) == 8) {
+        HPALETTE palette = PaletteForFile(path);
+        drawable = palette != nullptr;
+        if (palette) {
+            replaced = SelectPalette(dc, palette, FALSE);
+            RealizePalette(dc);
+        }
+    }
+    if (drawable) {
+        BITMAP info = {};
+        GetObjectA(picture, sizeof info, &info);
+        if (width == 0) {
+            const auto size = LargePictureSize(info.bmWidth, info.bmHeight);
+            drawable = size.has_value();
+            if (size) {
+                width = size->width;
+                height = size->height;
+            }
+        }
+        if (drawable) {
+            HDC memory = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(memory, picture);
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchBlt(dc, x, y, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteDC(memory);
+        }
+    }
+    if (replaced) SelectPalette(dc, replaced, FALSE);
+    if (picture) DeleteObject(picture);
+    EndPaint(dialog, &paint);
+}
+
+void FillBoxes(HWND dialog, const ItemBoxTexts& boxes) {
+    for (const auto& [id, text] : boxes) SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+// "SALE8BOX": the item's picture at up to 300 by 300 pixels.
+INT_PTR CALLBACK LargePictureProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = DialogData<PictureView>(dialog, message, lParam);
+    if (!view) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG: {
+        char title[48];
+        std::snprintf(title, sizeof title, "Inventory: %lld", static_cast<long long>(view->item.Number()));
+        SetWindowTextA(dialog, title);
+        return TRUE;
+    }
+    case WM_PAINT: PaintItemPicture(dialog, *view, 10, 10, 0, 0); return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            DeletePalette();
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+// Template 801, "Inventory": every box of the item and its picture; "+" opens the
+// large picture.
+INT_PTR CALLBACK ItemViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = DialogData<PictureView>(dialog, message, lParam);
+    if (!view) return FALSE;
+    switch (message) {
+    case WM_INITDIALOG:
+        RefreshClock();
+        FillBoxes(dialog, ItemViewBoxes(view->item, g_app.live, g_localTime, FormatDateWithLocale));
+        return TRUE;
+    case WM_PAINT: PaintItemPicture(dialog, *view, 18, 17, 48, 48); return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_INV_LARGE_PICTURE: {
+            PictureView large{view->item, true};
+            DialogBoxParamA(g_app.instance, "SALE8BOX", dialog, LargePictureProc, reinterpret_cast<LPARAM>(&large));
+            InvalidateRect(dialog, nullptr, TRUE);
+            return TRUE;
+        }
+        case IDOK:
+        case IDCANCEL:
+            DeletePalette();
+            EndDialog(dialog, 0);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+// Template 805, FIND INVENTORY: OK ends with 1, Next with 2, Cancel with 0.
+INT_PTR CALLBACK FoundItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* item = DialogData<const InventoryItem>(dialog, message, lParam);
+    if (!item) return FALSE;
+    if (message == WM_INITDIALOG) {
+        RefreshClock();
+        FillBoxes(dialog, FoundItemBoxes(*item, g_app.live, g_localTime, FormatDateWithLocale));
+        return TRUE;
+    }
+    if (message == WM_COMMAND) {
+        switch (LOWORD(wParam)) {
+        case IDOK: EndDialog(dialog, 1); return TRUE;
+        case IDC_INV_NEXT: EndDialog(dialog, 2); return TRUE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+unsigned long FetchWithWait(const ItemKey& key, InventoryItem& item) {
+    PleaseWait wait(g_app.mainWindow);
+    return RemoteFetchItem(key, item);
+}
+
+InventorySteps WindowSteps() {
+    InventorySteps steps;
+    steps.chooseFromList = [](SearchKind kind, const std::string& text, std::int64_t& chosen) {
+        const auto list = [kind, &text](bool& failed) {
+            PleaseWait wait(g_app.mainWindow);
+            return ListItemMatches(kind, text, [](const ItemKey& k, InventoryItem& i) {
+                return RemoteFetchItem(k, i) == 0;
+            }, failed);
+        };
+        return ChooseListedNumber(g_app.mainWindow, list, invmsg::kSearchCaption, chosen);
+    };
+    steps.fetch = FetchWithWait;
+    steps.showFound = [](const InventoryItem& item) {
+        const INT_PTR answer = DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(IDD_FIND_INVENTORY), g_app.mainWindow,
+                                               FoundItemProc, reinterpret_cast<LPARAM>(&item));
+        return answer == 2 ? FoundItemAnswer::Next : answer == 1 ? FoundItemAnswer::Ok : FoundItemAnswer::Cancel;
+    };
+    steps.showView = [](const InventoryItem& item) {
+        PictureView view{item};
+        DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(IDD_ITEM_VIEW), g_app.mainWindow, ItemViewProc,
+                        reinterpret_cast<LPARAM>(&view));
+    };
+    steps.tell = [](const std::string& text, const char* caption) {
+        ShowMessage(g_app.mainWindow, text.c_str(), caption);
+    };
+    return steps;
+}
+
+bool ListOption() { return g_app.live.Option(invcfg::kSelectionList) != 0; }
+
+// ---- Picture files -------------------------------------------------------------------
+
+class PictureFileWriter {
+public:
+    TransferSteps Steps() {
+        TransferSteps s;
+        s.fetch = [](PictureBlock& block) { return RemoteFetchPictureBlock(block); };
+        s.open = [this](const std::string& name, bool append) {
+            file_ = CreateFileA(DataPath(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                append ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file_ == INVALID_HANDLE_VALUE) return false;
+            if (append) SetFilePointer(file_, 0, nullptr, FILE_END);
+            return true;
+        };
+        s.write = [this](const std::uint8_t* bytes, std::size_t count) {
+            DWORD written = 0;
+            return WriteFile(file_, bytes, static_cast<DWORD>(count), &written, nullptr) && written == count;
+        };
+        s.close = [this] {
+            if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+            file_ = INVALID_HANDLE_VALUE;
+        };
+        s.remove = [](const std::string& name) { DeleteFileA(DataPath(name).c_str()); };
+        return s;
+    }
+    ~PictureFileWriter() {
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
+
+private:
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+};
+
+// ---- Picture buttons -----------------------------------------------------------------
+
+ButtonPager& Pager() {
+    static ButtonPager pager({
+        [](ButtonPage& page) { return RemoteFetchFirstButtonPage(page); },
+        [](ButtonPage& page) { return RemoteFetchButtonPage(page); },
+        TransferPictureFile,
+    });
+    pager.Configure(PictureButtonsShown(), g_app.live.Switch(piccfg::kCategory), g_app.live.Option(piccfg::kPictures));
+    return pager;
+}
+
+PictureButtonTable CurrentButtons() {
+    PictureButtonTable table;
+    for (int b = 0; b < kPictureButtonSlots; ++b) {
+        const PictureButtonContent& shown = PictureButton(b);
+        table[static_cast<std::size_t>(b)] = {shown.item, shown.description, shown.pictureFile};
+    }
+    return table;
+}
+
+void ShowButtons(const PictureButtonTable& table) {
+    for (int b = 0; b < kPictureButtonSlots; ++b) {
+        const PictureButtonEntry& entry = table[static_cast<std::size_t>(b)];
+        PictureButton(b) = {entry.item, entry.caption, entry.picture};
+        RedrawControl(kFirstPictureButton + b);
+    }
+}
+
+}  // namespace
+
+void FindInventory(SearchKind kind) {
+    std::string text;
+    if (AskText(g_app.mainWindow, kind == SearchKind::Sku ? invmsg::kSkuPrompt : invmsg::kFindPrompt, text))
+        RunFindInventory(CurrentItem(), kind, text, ListOption(), WindowSteps());
+}
+
+void SearchInventoryForSale(const std::string& text, SearchKind kind) {
+    RunSearchForSale(CurrentItem(), kind, text, ListOption(), WindowSteps());
+    if (CurrentItem().Number() != 0) AddItemToBasket(CurrentItem().Number(), 0);
+}
+
+TransferResult TransferPictureFile(const std::string& name) {
+    PictureFileWriter writer;
+    const TransferResult result = TransferPicture(name, writer.Steps());
+    if (const char* message = TransferMessage(result)) ShowMessage(g_app.mainWindow, message, picmsg::kProblem);
+    return result;
+}
+
+void TransferPicturesAndLoadButtons() {
+    if (g_app.live.Option(piccfg::kPictures) != 0) {
+        for (int n = 1; n <= piccfg::kStockPictures; ++n) {
+            // One message is enough when the server has gone.
+            if (TransferPictureFile("STOCK" + std::to_string(n) + ".bmp") == TransferResult::Failed) break;
+        }
+    }
+    RefillPictureButtons();
+}
+
+void RefillPictureButtons() {
+    if (g_app.offline) return;
+    PictureButtonTable table;
+    if (!Pager().Load(table)) ShowMessage(g_app.mainWindow, picmsg::kNoButtons, picmsg::kProblem);
+    ShowButtons(table);
+}
+
+void ScrollPictureButtons(bool forwards) {
+    if (g_app.offline) return;
+    PictureButtonTable table = CurrentButtons();
+    Pager().Scroll(table, forwards);
+    ShowButtons(table);
+}
+
+void RepaintCategoryButtons() {
+    for (int id = kFirstCategoryButton; id <= kLastCategoryButton; ++id)
+        if (IsWindowVisible(GetDlgItem(g_app.mainWindow, id))) RedrawControl(id);
+}
