@@ -301,8 +301,7 @@ TransferResult TransferPictureFile(const std::string& name) {
 void TransferPicturesAndLoadButtons() {
     if (g_app.live.Option(piccfg::kPictures) != 0) {
         for (int n = 1; n <= piccfg::kStockPictures; ++n) {
-            // One message is enough when the server has gone.
-            if (TransferPictureFile("STOCK" + std::to_string(n) + ".bmp") == TransferResult::Failed) break;
+            if (BatchCannotGoOn(TransferPictureFile("STOCK" + std::to_string(n) + ".bmp"))) break;
         }
     }
     RefillPictureButtons();

@@ -103,8 +103,7 @@ void ButtonPager::TransferOwnPictures() {
     if (picturesOption_ != 1) return;
     for (int b = 0; b < buttons::kButtonCount; ++b) {
         const std::string name = page_.PictureName(b);
-        // A server that cannot be reached is not asked again for the rest of the page.
-        if (name.starts_with("m") && steps_.transfer(name) == TransferResult::Failed) return;
+        if (name.starts_with("m") && BatchCannotGoOn(steps_.transfer(name))) return;
     }
 }
 

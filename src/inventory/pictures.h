@@ -52,6 +52,9 @@ enum class TransferResult {
 };
 // The message a result shows (caption "Problem"), or null.
 const char* TransferMessage(TransferResult result);
+// A server that cannot be reached, or a data directory that cannot take the file, will
+// not do better for the next picture of a batch: the batch stops (one message).
+inline bool BatchCannotGoOn(TransferResult r) { return r == TransferResult::Failed || r == TransferResult::CannotStore; }
 
 struct TransferSteps {
     // FetchPictureBlock: 0, or the code of the exception.

@@ -198,15 +198,23 @@ TEST(PictureButtons, LoadAndScrollPageByPage) {
 }
 
 TEST(PictureButtons, PicturesAndFailures) {
-    struct Row { std::int64_t option; bool firstFails; std::vector<std::string> transfers; const char* why; };
+    using T = TransferResult;
+    struct Row { std::int64_t option; bool firstFails; T result; std::vector<std::string> transfers; const char* why; };
     const Row rows[] = {
-        {1, false, {"m1.bmp", "m3.bmp", "m5.bmp", "m7.bmp"}, "option 1 brings the items' own pictures"},
-        {2, false, {}, "option 2 brings stock pictures only, at start-up"},
-        {1, true, {}, "a first page that fails brings nothing"},
+        {1, false, T::Stored, {"m1.bmp", "m3.bmp", "m5.bmp", "m7.bmp"}, "option 1 brings the items' own pictures"},
+        {1, false, T::NoSuchFile, {"m1.bmp", "m3.bmp", "m5.bmp", "m7.bmp"}, "a missing picture does not stop the rest"},
+        {1, false, T::Failed, {"m1.bmp"}, "a server that fails is not asked for the rest"},
+        {1, false, T::CannotStore, {"m1.bmp"}, "a full disk is not written to again"},
+        {2, false, T::Stored, {}, "option 2 brings stock pictures only, at start-up"},
+        {1, true, T::Stored, {}, "a first page that fails brings nothing"},
     };
     for (const Row& r : rows) {
         PageServer server{8};
         ButtonPageSteps steps = server.Steps();
+        steps.transfer = [&server, &r](const std::string& name) {
+            server.transfers.push_back(name);
+            return r.result;
+        };
         if (r.firstFails) steps.fetchFirst = [](ButtonPage&) -> unsigned long { return 0x6ba; };
         ButtonPager pager(steps);
         pager.Configure(8, 18, r.option);
