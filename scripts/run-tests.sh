@@ -8,7 +8,11 @@ export WINEPREFIX=$VARENKO_WINEPREFIX WINEDEBUG=-all
 jobs=${JOBS:-$(nproc)}
 
 source "$(dirname "${BASH_SOURCE[0]}")/virtual-screen.sh"
+agent_pid=""
 cleanup() {
+  [ -n "$agent_pid" ] && kill "$agent_pid" 2>/dev/null
+  # A test that died holding the data directory mounted gives it back here.
+  mount | awk '{print $3}' | grep "^$VARENKO_WINEPREFIX/" | sort -r | xargs -r -n1 umount 2>/dev/null
   wineserver -k >/dev/null 2>&1 || true
   "$root/scripts/serial-ports.sh" stop
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -25,6 +29,14 @@ wineserver -p >/dev/null 2>&1 &
 # The virtual screen has no window manager: unmanaged windows spare Wine its wait for
 # one each time a window is hidden (about two seconds per dialog).
 "$root/scripts/wine-run.sh" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# Root may mount: the agent makes the terminal's data directory read-only or full for
+# the fault tests (they are skipped without it).
+if [ "$(id -u)" -eq 0 ]; then
+  export VARENKO_HOST_AGENT=$root/build/host-agent
+  rm -rf "$VARENKO_HOST_AGENT"
+  "$root/scripts/host-agent.sh" "$VARENKO_HOST_AGENT" &
+  agent_pid=$!
+fi
 # The cups-pdf queues the printing tests print to (their PDFs land in build/artifacts/pdf).
 "$root/scripts/print-queues.sh"
 

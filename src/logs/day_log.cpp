@@ -41,9 +41,9 @@ HANDLE OpenForAppend(const std::string& path) {
     return h;
 }
 
-void WriteText(HANDLE h, const void* data, DWORD size) {
+bool WriteText(HANDLE h, const void* data, DWORD size) {
     DWORD written = 0;
-    WriteFile(h, data, size, &written, nullptr);
+    return WriteFile(h, data, size, &written, nullptr) && written == size;
 }
 
 // Creates a log directory with its marker; false (after the message) when the directory fails.
@@ -111,7 +111,14 @@ void EnsureLogDirectories(const char* dataDir) {
 bool AppendToDayFile(const char* dataDir, const LogEntry& entry) {
     HANDLE h = OpenForAppend(DayFilePath(dataDir, g_localTime));
     if (h == INVALID_HANDLE_VALUE) return false;
-    for (const std::string& text : entry) WriteText(h, text.data(), static_cast<DWORD>(text.size()));
+    LARGE_INTEGER start = {};
+    SetFilePointerEx(h, start, &start, FILE_CURRENT);
+    bool whole = true;
+    for (const std::string& text : entry) whole = whole && WriteText(h, text.data(), static_cast<DWORD>(text.size()));
+    if (!whole) {  // a full disk: no half entry is left behind
+        SetFilePointerEx(h, start, nullptr, FILE_BEGIN);
+        SetEndOfFile(h);
+    }
     CloseHandle(h);
-    return true;
+    return whole;
 }

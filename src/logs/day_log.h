@@ -27,5 +27,6 @@ void SetClockSource(ClockSource source);
 void EnsureLogDirectories(const char* dataDir);
 
 // Appends one entry to today's day file: one write per text. False when the file
-// cannot be opened; the caller shows its own message.
+// cannot be opened or the entry not written whole (nothing of it is left then); the
+// caller shows its own message.
 bool AppendToDayFile(const char* dataDir, const LogEntry& entry);

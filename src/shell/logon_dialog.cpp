@@ -82,8 +82,10 @@ LogonOutcome RunLogon(HWND owner) {
     if (g_app.mainWindow) RefreshMenuChecks(g_app.mainWindow);
     RefreshClock();
     StoreLogonTime(g_app.live, g_localTime);
-    if (!AppendToDayFile(g_app.dataDir, LogonEntry(g_localTime, number, name)))
+    if (!AppendToDayFile(g_app.dataDir, LogonEntry(g_localTime, number, name))) {
         ShowMessage(g_app.mainWindow, "Data log file", "Problem");
+        if (g_app.itemBox) SetFocus(g_app.itemBox);  // the box took it back: the next scan goes in
+    }
     SetWindowTextA(g_app.mainWindow, LogonTitle(number, name).c_str());
     g_app.loggedOnThisRun = true;  // the associate's title stays: no clock over it
     return LogonOutcome::LoggedOn;
