@@ -197,6 +197,13 @@ TEST(BasketTables, SwitchChecksInOrder) {  // parking and unparking: basket_wind
     EXPECT_EQ(CheckTableSwitch(0, 1, store), TableSwitchCheck::kInvalid);
     EXPECT_EQ(CheckTableSwitch(3, 3, shortStore), TableSwitchCheck::kCurrent) << "before the store";
     EXPECT_EQ(CheckTableSwitch(16, 1, store), TableSwitchCheck::kSwitch);
+    std::vector<std::uint8_t> tables(kBasketTablesSize);
+    const TransactionRecord parked = BasketOf(Taxes(0), {kA, kB});
+    TransactionRecord back;
+    ASSERT_TRUE(ParkBasket(parked, 16, tables) && UnparkBasket(back, 16, tables));
+    EXPECT_EQ(back.bytes, parked.bytes) << "the last table's slot holds the whole record";
+    EXPECT_FALSE(ParkBasket(parked, 17, tables) || UnparkBasket(back, 1, shortStore));
+    EXPECT_EQ(StoredEntryText(back, 1, true) + "|" + StoredEntryText(back, 0, false), "22  Beer  3.35|Apple  1.20");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "basket/basket.h"
 #include "basket/money.h"
@@ -95,6 +96,11 @@ TEST(AdjustItemPrice, TypedPriceReworksTheTaxesAndOkMovesTheTotalsByTheDifferenc
     managersOnly.SetSwitch(pricecfg::kCostForManagersOnly, 2);
     EXPECT_FALSE(CostVisible(managersOnly, 3));
     EXPECT_TRUE(CostVisible(managersOnly, 2));
+
+    TerminalConfig taxOnTax = TaxAt(2000, 1000);
+    taxOnTax.SetOption(basketcfg::kTaxOnTax, 1);
+    const LineTaxes both = TaxesOnPrice(taxOnTax, 10.00, 1, false), noTax2 = TaxesOnPrice(taxOnTax, 10.00, 2, false);
+    EXPECT_EQ(std::tuple(both.tax1, both.tax2, noTax2.tax2), std::tuple(2.0, 1.2, 0.0)) << "tax 2 on price and tax 1";
 }
 
 TEST(AdjustItemPrice, ZeroRefusalsAndAFailedLookup) {
@@ -248,9 +254,11 @@ TEST(NonInventorySale, KeyboardButtonsAndAdd) {
     TypePrice(s, c, '.');
     TypePrice(s, c, '5');
     EXPECT_EQ(s.total, "0.50");
+    TypePrice(s, c, '7'), ErasePrice(s, c);
+    EXPECT_EQ(s.price + " " + s.total, ".5 0.50") << "the last character erased";
 
     TransactionRecord b;
-    TypeDescription(s, 'A');
+    TypeDescription(s, 'A'), TypeDescription(s, 'B'), EraseDescription(s);
     NonInventoryOutcome out = PressAdd(s, b, c);
     EXPECT_STREQ(out.message, "Description must be at least two characters");
     EXPECT_EQ(b.LineCount(), 0);
@@ -272,4 +280,10 @@ TEST(NonInventorySale, KeyboardButtonsAndAdd) {
     const TransactionRecord full = b;
     EXPECT_STREQ(PressAdd(s, b, c).message, "Transaction limit 400 items");
     EXPECT_EQ(b.bytes, full.bytes);
+
+    SetTaxes(s, c, false, false);
+    TransactionRecord untaxed;
+    ASSERT_EQ(PressAdd(s, untaxed, c).action, NonInventoryOutcome::kAdded);
+    EXPECT_EQ(std::tuple(untaxed.LineNonTaxable(0), untaxed.LineCost(0), untaxed.NonTaxableTotal(), untaxed.SubTotal()),
+              std::tuple(10.0, 10.0, 10.0, 10.0)) << "without tax the whole price is non-taxable";
 }

@@ -2,10 +2,13 @@
 // and the payment, and the log entry.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "customers/credit_sale.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -48,9 +51,10 @@ TEST(CreditSale, SettlingByPayment) {
         {CustomerPayment::Credit, 1, 11.5, 31.5, 0, 0, 0, "on account: the balance rises"},
         {CustomerPayment::Credit, 0, 10.0, 30.0, 0, 0, 0, "tax-exempt: charged without the tax"},
         {CustomerPayment::Cash, 1, 11.5, 20.0, 11.5, 0, 0, "cash: balance unchanged"},
+        {CustomerPayment::Eft, 1, 11.5, 20.0, 0, 11.5, 0, "EFT"},
         {CustomerPayment::Cheque, 0, 10.0, 20.0, 0, 0, 10.0, "cheque, tax-exempt"},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         TransactionRecord b = Basket();
         CustomerRecord c = Customer(r.taxCode, 20, 500);
         SettleCustomerSale(b, c, r.payment, "14:0503/02/2025", 57);
@@ -59,6 +63,32 @@ TEST(CreditSale, SettlingByPayment) {
         EXPECT_DOUBLE_EQ(b.NonTaxableTotal(), r.taxCode ? 0.0 : 10.0) << r.why;
         EXPECT_DOUBLE_EQ(c.Balance(), r.balance) << r.why;
         EXPECT_EQ((std::vector<double>{b.CashPaid(), b.EftPaid(), b.ChequePaid()}), (std::vector<double>{r.cash, r.eft, r.cheque})) << r.why;
+    }
+}
+
+// Stands in for the locale's date: "D5/12/2026".
+int Formatter(const LocalTime& t, const char*, char* out, int size) {
+    return std::snprintf(out, static_cast<std::size_t>(size), "D%d/%d/%d", t.day, t.month, t.year) + 1;
+}
+
+TEST(CreditSale, TheDialogShowsTheAccountAfterThisSale) {
+    const struct { std::int64_t taxCode; const char *lastUsed, *shown, *why; } rows[] = {
+        // shown: tax 1, total, this sale, the balance after it, Last
+        {1, "NEW", "1.50|11.50|11.50|31.50|NEW", "taxed: the whole total goes on the account"},
+        {0, "09:4505/12/2026", "|10.00|10.00|30.00|D5/12/2026", "tax-exempt: no tax shown or charged"},
+        {1, "09:4599/12/2026", "1.50|11.50|11.50|31.50|99/12/2026", "an unconvertible date: its stored part"},
+    };
+    for (const auto& r : rows) {
+        TransactionRecord b = Basket();
+        CustomerRecord c = Customer(r.taxCode, 20, 500);
+        c.SetLastUsed(r.lastUsed);
+        PrepareCustomerSale(b, c, 57, "14:05", "Mon 3 Feb 25", 3);
+        const BoxTexts boxes = CustomerSaleBoxes(b, c, 57, "3, Marta", LocalTime{}, Formatter);
+        std::map<int, std::string> box(boxes.begin(), boxes.end());
+        EXPECT_EQ(box[IDC_SALE_TAX1] + "|" + box[IDC_SALE_TOTAL] + "|" + box[IDC_SALE_AMOUNT] + "|" +
+                      box[IDC_SALE_BALANCE] + "|" + box[IDC_SALE_LAST], r.shown) << r.why;
+        EXPECT_EQ(std::to_string(b.Number()) + " " + b.CustomerName() + " " + b.Time() + " " + b.Date() + " " +
+                      std::to_string(b.Associate()), "57 ALICE PENROSE 14:05 Mon 3 Feb 25 3") << r.why;
     }
 }
 

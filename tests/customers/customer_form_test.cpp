@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,7 +30,6 @@ TEST(CustomerForm, Checks) {
         {"100000000000000001", "JO", "1", false, kNumberRange, "number above the highest"},
         {"7", "J", "1", false, kShortName, "one character"},
         {"7", "Jo", "1", false, kBadName, "lower case second letter, adding"},
-        {"7", "Jo", "1", true, nullptr, "lower case second letter, amending"},
         {"7", "jO", "1", true, kBadName, "lower case first letter, amending"},
         {"7", "JO", "2001", false, kBadGroup, "group 2001"},
         {"7", "JO", "99999999999", false, kBadGroup, "group beyond 32 bits"},
@@ -81,6 +81,7 @@ struct Script {
     std::deque<int> results = {};
     bool logOpens = true;
     std::vector<std::string> seen = {};
+    std::map<int, std::string> typed = {};  // into every form
 
     CustomerSteps Steps() {
         CustomerSteps s;
@@ -90,9 +91,10 @@ struct Script {
             std::pair<FormAnswer, std::string> next;
             Pop(forms, next);
             if (!next.second.empty()) form.texts[IDC_FORM_NAME] = next.second;
+            for (const auto& [box, text] : typed) form.texts[box] = text;
             return next.first;
         };
-        s.add = [this](const CustomerRecord& c, std::int32_t& result) {
+        s.add = s.amend = [this](const CustomerRecord& c, std::int32_t& result) {
             seen.push_back("send " + c.Name());
             return Pop(results, result);
         };
@@ -116,13 +118,45 @@ TEST(CustomerForm, AddSteps) {
          {"form 23 ", "send JO", "Network error", "form 23 JO"}},
         {"Next starts a blank form with a new number", {{"23", "24"}, {{A::Next, "JO"}, {A::Cancel, ""}}, {0}},
          {"form 23 ", "send JO", "form 24 "}},
+        {"a refusal keeps the form", {{"23"}, {{A::Ok, "JO"}, {A::Cancel, ""}}, {8}},
+         {"form 23 ", "send JO", "Insuffient memory", "form 23 JO"}},
         {"no next number", {{"0"}, {}}, {kNoNextNumber}},
+        {"no answer for the next number", {{}, {}}, {"Network error"}},
         {"the day file missing", {{"23"}, {{A::Ok, "JO"}}, {0}, false}, {"form 23 ", "send JO", kNoLog}},
     };
     for (Row& r : rows) {
         CustomerRecord current;
         RunAddCustomer(current, TerminalConfig{}, r.script.Steps());
         EXPECT_EQ(r.script.seen, r.seen) << r.why;
+    }
+}
+
+TEST(CustomerForm, AmendSteps) {
+    using namespace formmsg;
+    using A = FormAnswer;
+    CustomerRecord found;
+    found.SetNumber(1001), found.SetName("ALICE"), found.SetGroup(1), found.SetBalance(12.5);
+    SearchSteps search;
+    search.askText = [](std::string& t, std::string&) { t = "1001"; return true; };
+    search.fetch = [&](const CustomerKey&, CustomerRecord& c) { c = found; return true; };
+    search.showView = [](const CustomerRecord&) {};
+    struct Row { const char* why; Script script; std::vector<std::string> seen; };
+    Row rows[] = {
+        {"a lower-case second letter passes; sent and logged", {{}, {{A::Ok, "Alice"}}, {0}, true, {},
+                                                                {{IDC_FORM_BALANCE, "999"}}},
+         {"form 1001 ALICE", "send Alice", kAmended}},
+        {"a rejection, without a sound", {{}, {{A::Ok, "A"}, {A::Cancel, ""}}},
+         {"form 1001 ALICE", kShortName, "form 1001 A"}},
+        {"a changed number is never sent", {{}, {{A::Ok, ""}, {A::Cancel, ""}}, {}, true, {}, {{IDC_FORM_NUMBER, "2"}}},
+         {"form 1001 ALICE", kNumberChanged, "form 2 ALICE"}},
+        {"a refusal ends", {{}, {{A::Ok, ""}}, {3}}, {"form 1001 ALICE", "send ALICE", "Item no longer exists"}},
+        {"the day file missing", {{}, {{A::Ok, ""}}, {0}, false}, {"form 1001 ALICE", "send ALICE", kNoLog}},
+    };
+    for (Row& r : rows) {
+        CustomerRecord current;
+        RunAmendCustomer(current, TerminalConfig{}, search, r.script.Steps());
+        EXPECT_EQ(r.script.seen, r.seen) << r.why;
+        EXPECT_EQ(current.Balance(), 12.5) << r.why << ": the balance box is hidden and never read";
     }
 }
 

@@ -2,11 +2,14 @@
 // dialogs, and the map link.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "customers/customer_search.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -91,6 +94,7 @@ TEST(CustomerSearch, WalksRepliesAndDialogs) {
         {"the list turns a name search into a number search", {"JA", {jack}, {}, true, 12},
          {"list", "view 12"}, 12, {"-1 12"}},
         {"a typed number never shows the list", {"10", {jane}, {}, true, 12}, {"view 10"}, 10, {"-1 10"}},
+        {"a cancelled list ends the search", {"JA", {}, {}, true, 0}, {"list"}, 99, {}},
     };
     for (Row& r : rows) {
         CustomerRecord current = Customer(99, "BEFORE");
@@ -98,6 +102,55 @@ TEST(CustomerSearch, WalksRepliesAndDialogs) {
         EXPECT_EQ(r.script.shown, r.shown) << r.why;
         EXPECT_EQ(current.Number(), r.current) << r.why;
         EXPECT_EQ(r.script.keys, r.keys) << r.why;
+    }
+}
+
+TEST(CustomerSearch, SelectionListHoldsEveryMatchInTheServersOrder) {
+    const CustomerRecord jane = Customer(10, "JANE"), jack = Customer(12, "JACK");
+    const std::string janeLine = "10 JANE, 1 MILL LANE, , KINGSBRIDGE";
+    using V = std::vector<std::string>;
+    const struct { std::deque<CustomerRecord> replies; V lines, keys; bool failed; const char* why; } rows[] = {
+        {{jane, jack, {}}, {janeLine, "12 JACK, 1 MILL LANE, , KINGSBRIDGE"}, {"-1 JA", "10 JA", "12 JA"}, false,
+         "each continues after the last match; number 0 ends"},
+        {{jane}, {janeLine}, {"-1 JA", "10 JA"}, true, "a failed call keeps the lines found"},
+        {{jane, jane}, {janeLine}, {"-1 JA", "10 JA"}, false, "a customer given twice ends the list"},
+    };
+    for (const auto& r : rows) {
+        Script script{"JA", r.replies};
+        bool failed = !r.failed;
+        EXPECT_EQ(ListMatches(SearchKey("JA", ""), script.Steps().fetch, failed), r.lines) << r.why;
+        EXPECT_EQ(std::pair(failed, script.keys), std::pair(r.failed, r.keys)) << r.why;
+    }
+    TransactionRecord sale;
+    AssociateWithTransaction(Customer(10, "JANE"), sale);
+    EXPECT_EQ(std::to_string(sale.CustomerNumber()) + sale.CustomerName() + sale.CustomerRoad() + sale.CustomerTown() +
+              sale.CustomerPostCode(), "10JANE1 MILL LANEKINGSBRIDGETQ7 1AA");
+}
+
+// Stands in for the locale's date: "D5/12/2026".
+int Formatter(const LocalTime& t, const char*, char* out, int size) {
+    return std::snprintf(out, static_cast<std::size_t>(size), "D%d/%d/%d", t.day, t.month, t.year) + 1;
+}
+
+TEST(CustomerSearch, DialogBoxesShowLastUsedAndTermsAsTexts) {
+    TerminalConfig config;
+    const struct { const char *used, *paid; int terms, days, discount; const char *shown, *why; } rows[] = {
+        // shown: Last used of FIND CUSTOMER, then Last used, Last payment and Terms of CUSTOMER
+        {"09:4505/12/2026", "10:0001/01/2025", 3, 4, 3, "09:45 D5/12/2026|09:45 D5/12/2026|10:00 D1/1/2025|30 days, "
+         "5% disc", "converted dates"},
+        {"09:4599/12/2026", "", 8, 8, 8, "09:45  99/12/2026|09:45 99/12/2026||180 days, 50% disc",
+         "a date that cannot be converted: after two blanks, one in the view"},
+        {"NEW", "NEW", 2, 1, 1, "||NEW|No credit, Nett", "NEW is never used; a payment text too short is as stored"},
+        {"", "", 4, 9, 0, "|||No credit, ", "codes out of range"},
+    };
+    for (const auto& r : rows) {
+        CustomerRecord c = Customer(10, "JANE");
+        c.SetLastUsed(r.used), c.SetLastPayment(r.paid), c.SetTerms(r.terms);
+        config.SetOption(20 + r.terms, r.days), config.SetInt32(cfg::kTermCodes + 4 * r.terms, r.discount);
+        const BoxTexts f = FoundCustomerBoxes(c, {}, Formatter), v = CustomerViewBoxes(c, config, {}, Formatter);
+        std::map<int, std::string> found(f.begin(), f.end()), view(v.begin(), v.end());
+        EXPECT_EQ(found[IDC_FOUND_LAST_USED] + "|" + view[IDC_VIEW_LAST_USED] + "|" + view[IDC_VIEW_LAST_PAYMENT] +
+                  "|" + view[IDC_VIEW_TERMS], r.shown) << r.why;
     }
 }
 

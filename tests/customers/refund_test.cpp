@@ -1,9 +1,11 @@
 // Refunds: the server's answers and the day-log entry.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "customers/refund.h"
+#include "resources/resource_ids.h"
 
 namespace {
 
@@ -14,6 +16,23 @@ TEST(Refund, ServerAnswers) {
     for (const Row& r : rows) EXPECT_STREQ(RefundRefusalText(r.result), r.text) << r.result;
     EXPECT_EQ(RefundCommittedText(20), "-1 committed");
     EXPECT_EQ(RefundCommittedText(78), "57 committed");
+}
+
+TEST(Refund, TheDialogsChoicesAndTheBasketGoIntoTheRecord) {
+    TransactionRecord b;
+    b.SetLineCount(2), b.SetTotal(12.5), b.SetTax1Total(2.08), b.SetCustomerNumber(1001), b.SetCustomerName("ALICE");
+    const BoxTexts boxes = RefundBoxes(b, 57, "Mon 3 Feb 25");
+    std::map<int, std::string> box(boxes.begin(), boxes.end());
+    EXPECT_EQ(box[IDC_REFUND_TRANSACTION] + "|" + box[IDC_REFUND_CUSTOMER] + "|" + box[IDC_REFUND_ITEMS] + "|" +
+                  box[IDC_REFUND_TAX1] + "|" + box[IDC_REFUND_TOTAL], "57|1001 ALICE|2|2.08|12.50");
+    const struct { RefundChoices choices; std::int32_t method, stock; const char* why; } rows[] = {
+        {{}, 0, 0, "the defaults: cash, back to stock"}, {{RefundMethod::Credit, true, false}, 3, 1, "credit, faulty"},
+        {{RefundMethod::Eft, false, true}, 2, 0, "EFT"}};
+    for (const auto& r : rows) {
+        StampRefund(b, r.choices, RefundStamp{"14:05", "Mon 3 Feb 25", "TILL1", 4, 57});
+        EXPECT_EQ(std::tuple(b.RefundMethod(), b.RefundStockFlag(), b.PaymentType(), b.Number(), b.ComputerName()),
+                  std::tuple(r.method, r.stock, "Refund", 57, "TILL1")) << r.why;
+    }
 }
 
 TEST(Refund, LogEntry) {

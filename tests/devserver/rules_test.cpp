@@ -102,6 +102,32 @@ TEST(PictureBlocks, OffsetZeroAnswersTheSizeLaterOffsetsThePieceBadNamesNothing)
     }
 }
 
+TEST(ButtonPages, EightItemsOfACategoryForwardsOrBackwards) {
+    std::vector<Item> items = {MakeItem(5, std::string(45, 'd'), 2)};
+    for (int n = 10; n <= 110; n += 10) items.push_back(MakeItem(n, "Item " + std::to_string(n), 1));
+    items[0].ownPicture = 1, items[1].stockPicture = 7;
+    const Inventory shelf = InventoryOf(items);
+    struct Row { std::int32_t category, direction; std::int64_t cursor, first; Numbers shown; const char* why; };
+    const Row rows[] = {
+        {1, kForward, 0, 0, {10, 20, 30, 40, 50, 60, 70, 80}, "cursor 0: the first page"},
+        {1, kForward, 80, 0, {90, 100, 110, 0, 0, 0, 0, 0}, "after the cursor; zeros end the list"},
+        {1, kBackward, 0, 90, {10, 20, 30, 40, 50, 60, 70, 80}, "the eight before the first shown"},
+        {1, kBackward, 0, 30, {10, 20, 0, 0, 0, 0, 0, 0}, "fewer than eight before it"},
+        {1, kBackward, 0, 10, {10, 20, 30, 40, 50, 60, 70, 80}, "nothing before it: the same page again"},
+        {18, kForward, 0, 0, {5, 10, 20, 30, 40, 50, 60, 70}, "18: every category"},
+        {19, kForward, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}, "no such category"},
+    };
+    for (const auto& row : rows) {
+        const ButtonPage page = NextButtonPage(shelf, {row.category, row.direction, row.cursor, {row.first}, {}, {}});
+        EXPECT_EQ(Numbers(page.numbers.begin(), page.numbers.end()), row.shown) << row.why;
+        EXPECT_EQ(std::pair(page.category, page.direction), std::pair(row.category, row.direction)) << row.why;
+    }
+    const ButtonPage first = FirstButtonPage(shelf, {kAllCategories, kForward, 0, {}, {}, {}});
+    EXPECT_EQ(first.captions[0] + "|" + first.pictures[0] + "|" + first.pictures[1] + "|" + first.pictures[2] + "|" +
+                  std::to_string(first.cursor),
+              std::string(39, 'd') + "|m5.bmp|STOCK7.bmp||70") << "own picture, stock picture, none; the last shown";
+}
+
 // What a commit does to stock and accounts is in shop_test.cpp, through the shop.
 TEST(Commits, CodesOfTheSaleAndRefundRules) {
     Item kit = MakeItem(50, "Gift kit", 12, {}, 0);

@@ -104,12 +104,15 @@ TEST(ShopBlock, ValuesLandInTheirFieldsAndMistakesNameTheirLine) {
     EXPECT_EQ(c.Text(cfg::kNonInventoryCaptions + 3 * cfg::kNonInventoryCaptionWidth, 80) + "|" + c.Text(560, 20) +
               "|" + c.Text(cfg::kShopTexts + cfg::kShopTextWidth, cfg::kShopTextWidth), "Misc|free text|Reg 1");
 
-    for (const char* line : {"header 9 = x", "option 60 = 1", "switch 200 = 1", "switch 1 = 9999999999",
+    for (const std::string line : {"header 9 = x", "option 60 = 1", "switch 200 = 1", "switch 1 = 9999999999",
                              "associate 0 = x", "password 100 = 1", "category 18 = ABC", "category 1 = ABCD",
                              "tax1_name = TOOLONG", "int32 14935 = 1", "text 14930 20 = x", "colour = red",
-                             "currency = DOLLAR"}) {
-        EXPECT_FALSE(shop::ApplyShopBlock(Parse(std::string("[shop]\n") + line + "\n", error).at(0), c, error)) << line;
-        const std::string key = std::string(line).substr(0, std::string(line).find(" ="));
+                             "currency = DOLLAR", "second_currency = DOLLAR", "amount 100 = 1", "amount 1 = x",
+                             "term_discount 0 = 1", "noninventory_caption 5 = x", "shop_text 4 = x",
+                             "transaction_number = 9999999999", "trade_percentage = lots", "double 8 = x",
+                             "int32 8 = 9999999999", "pole_idle = 0123456789abcdef0123456789abcdef"}) {
+        EXPECT_FALSE(shop::ApplyShopBlock(Parse("[shop]\n" + line + "\n", error).at(0), c, error)) << line;
+        const std::string key = line.substr(0, line.find(" ="));
         EXPECT_EQ(error.rfind("line 2 (" + key + "): ", 0), 0u) << line << " gave: " << error;
     }
 }

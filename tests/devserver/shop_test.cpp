@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shop/record_bridge.h"
 #include "shop/seed_files.h"
 #include "shop_test_support.h"
 
@@ -119,16 +120,73 @@ TEST_F(MiniShop, WriteFailuresRefuseTheChange) {
     EXPECT_EQ(shop->FindCustomer(11)->name, "MARK");
 }
 
+TEST_F(MiniShop, ServedProceduresAnswerInTheRecordsOfTheWire) {
+    shoptest::WriteFile(dir.path() / "labels.txt", "[labels]\n1 = Till slip\n");
+    fs::create_directories(dir.path() / "pictures");
+    shoptest::WriteFile(dir.path() / "pictures" / "p.bmp", std::string(2500, 'p'));
+    std::string error;
+    const auto served = shop::Shop::Open(dir.path(), error);  // on the system's clock
+    ASSERT_TRUE(served) << error;
+    ItemKey itemKey;
+    CustomerKey customerKey;
+    itemKey.SetSearchText("4000"), customerKey.SetNumber(-1), customerKey.SetSearchText("jane");
+    InventoryItem item;
+    CustomerRecord customer;
+    TerminalConfig config;
+    LabelTable labels;
+    PictureBlock block;
+    block.SetName("p.bmp");
+    char number[3] = "xx";
+    shop::ServeFetchItem(*served, itemKey, item), shop::ServeFetchCustomer(*served, customerKey, customer);
+    shop::ServeFetchTerminalConfig(*served, config), shop::ServeFetchLabelTable(*served, labels);
+    shop::ServeFetchNextCustomerNumber(*served, number, 2), shop::ServeFetchPictureBlock(*served, block);
+    EXPECT_EQ(item.Description() + "|" + customer.Name() + "|" + std::to_string(config.TransactionNumber()) + "|" +
+                  labels.Entry(1) + "|" + number + "|" + std::to_string(block.Count()),
+              "Plenty|JANE HARPER|1|Till slip|1|2500") << "the next customer number 12 cut to fit its terminator";
+    block.SetCount(2000);
+    shop::ServeFetchPictureBlock(*served, block);
+    EXPECT_EQ(std::tuple(block.Count(), block.Data()[499], block.Data()[500]), std::tuple(500, 'p', 0));
+
+    ButtonPage page;
+    page.SetCategory(18);
+    shop::ServeFetchFirstButtonPage(*served, page);
+    EXPECT_EQ(std::tuple(page.ItemNumber(0), page.ItemNumber(2), page.ItemNumber(3), page.Caption(2), page.Cursor()),
+              std::tuple(1, 3, 0, "Kit of both", 3)) << "all three items; the cursor on the last";
+    shop::ServeFetchButtonPage(*served, page);
+    EXPECT_EQ(page.ItemNumber(0), 0) << "nothing after the cursor";
+
+    TransactionRecord sale = shop::ToRecord(Lines({2}));
+    EXPECT_EQ(shop::ServeCommitSale(*served, sale), 22);
+    EXPECT_EQ(shop::ServeCommitRefund(*served, sale), 23);
+    sale.SetLineCount(401);
+    EXPECT_EQ(shop::ServeCommitSale(*served, sale), shop::code::kSaleBadNumber) << "never read as 400 lines";
+    sale.SetLineCount(-1);
+    EXPECT_EQ(shop::ServeCommitRefund(*served, sale), shop::code::kRefundBadNumber);
+    EXPECT_EQ(shop::ServeAddCustomer(*served, shop::ToRecord(shoptest::MakeCustomer(12, "NEW"))), shop::code::kOk);
+    EXPECT_EQ(shop::ServeAmendCustomer(*served, shop::ToRecord(shoptest::MakeCustomer(99, "NONE"))),
+              shop::code::kCustomerMissing);
+}
+
 TEST(ShopOpen, MissingOrBrokenSeedIsReportedWithItsFileAndLine) {
     struct Row { const char* file; const char* content; const char* error; };  // no content: the file is missing
     const Row rows[] = {
         {"customers.txt", nullptr, "customers.txt: cannot be opened"},
         {"items.txt", "[item 1]\ndescription = A\n[item 1]\ndescription = B\n", "items.txt: line 3: item 1 twice"},
         {"customers.txt", "[customer 5]\n[customer 5]\n", "customers.txt: line 2: customer 5 twice"},
+        {"customers.txt", "[person 1]\n", "customers.txt: line 1: expected [customer N]"},
+        {"items.txt", "[thing 1]\n", "items.txt: line 1: expected [item N]"},
+        {"shop.txt", "[labels]\n", "shop.txt: line 1: expected [shop]"},
+        {"labels.txt", "[shop]\n", "labels.txt: line 1: expected [labels]"},
+        {"labels.txt", "[labels]\n38 = x\n", "labels.txt: line 2 (38): entry 0 to 37, at most 79 characters"},
+        {"state", "a file", "state: cannot be created"},
+        {"state/stock.txt", "[other]\n", "stock.txt: expected one [stock] block"},
+        {"state/customers.txt", "[state]\nthrough = 0\n[customer 1]\n[customer 1]\n", "customer 1 twice"},
+        {"state/journal.txt", "[sale 1]\n[end 2]\n", "line 1: expected [sale N] or [refund N] ... [end N]"},
     };
     for (const Row& row : rows) {
         shoptest::ScratchDir dir;
         shoptest::WriteMiniSeed(dir.path());
+        if (std::string(row.file).starts_with("state/")) fs::create_directories(dir.path() / "state");
         if (row.content) shoptest::WriteFile(dir.path() / row.file, row.content);
         else fs::remove(dir.path() / row.file);
         std::string error;

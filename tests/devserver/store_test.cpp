@@ -53,6 +53,8 @@ TEST(Journal, DamageInsideCompleteEntriesIsAnError) {
         {"[sale 1]\nline = 5;1;2\n[end 1]\n", "line 2 (line): expected eight numbers and a description"},
         {"[sale 1]\nline = 5;1;2;3;4;5;6;x;d\n[end 1]\n", "line 2 (line): bad amount"},
         {"[sale 1]\ncolour = red\n[end 1]\n", "line 2 (colour): unknown key"},
+        {"[sale 1]\nline = x;1;2;3;4;5;6;7;d\n[end 1]\n", "line 2 (line): bad item number"},
+        {"[sale 1]\nno value\n[end 1]\n", "line 2: expected 'key = value'"},
     };
     shoptest::ScratchDir dir;
     for (const auto& [text, mentions] : rows) {

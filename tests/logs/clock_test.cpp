@@ -24,6 +24,9 @@ TEST(ClockText, TimeDateAndTheSwitchEntriesByteForByte) {
               (LogEntry{"\r\n09:05 05/12/2026  Switched off.\r\n", "Clerk: 3, %s%n%x\r\n"}));
     FormatClockDate(text, At(2027, 1, 9));
     EXPECT_STREQ(text, "09/01/2027");
+    const LocalTime t = At(2027, 1, 9, 7, 5);
+    EXPECT_EQ(YearDirectory("D", t) + " " + MonthDirectory("D", t) + " " + DayFilePath("D", t) + " " +
+              MonthMarkerText(t), "D\\2027 D\\2027\\1 D\\2027\\1\\9.txt 07:05") << "no leading zeros in the paths";
 }
 
 TEST(ConvertDateText, DayMonthAndYearOrTheTextUntouched) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <variant>
 
 namespace {
@@ -24,11 +25,7 @@ std::vector<std::string> Texts(const print::PagePlan& plan) {
 }  // namespace
 
 TEST(LogDay, ExactlyTenCharactersWithTheSlashesInPlace) {
-    struct Row {
-        const char* typed;
-        bool accepted;
-        const char* why;
-    };
+    struct Row { const char* typed; bool accepted; const char* why; };
     const Row rows[] = {
         {"05/01/2027", true, ""},
         {"5/01/2027", false, "a one-digit day is nine characters"},
@@ -39,9 +36,7 @@ TEST(LogDay, ExactlyTenCharactersWithTheSlashesInPlace) {
     };
     for (const Row& r : rows) EXPECT_EQ(ParseLogDay(r.typed).has_value(), r.accepted) << r.typed << ": " << r.why;
     const LocalTime t = *ParseLogDay("31/12/2026");
-    EXPECT_EQ(t.day, 31);
-    EXPECT_EQ(t.month, 12);
-    EXPECT_EQ(t.year, 2026);
+    EXPECT_EQ(std::tuple(t.day, t.month, t.year), std::tuple(31, 12, 2026));
 }
 
 TEST(LogViewerWindows, NextAndPreviousStepThroughTheFile) {

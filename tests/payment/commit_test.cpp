@@ -31,6 +31,9 @@ TEST(CommitAnswer, AcceptedFromTwentyOrRefusedWithItsText) {
         EXPECT_EQ(a.accepted ? std::to_string(a.committedNumber) + " " + std::to_string(a.nextNumber)
                              : std::string(a.refusalText ? a.refusalText : ""), expected) << r;
     }
+    using P = CommitPrecheck;
+    EXPECT_TRUE(CheckBeforeCommit(0, 5) == P::NothingToSend && CheckBeforeCommit(2, 0) == P::ListEmpty &&
+                CheckBeforeCommit(1, 1) == P::Send) << "no lines; lines but an empty basket list; both";
 }
 
 TEST(CommitStamp, TheDateFallsBackToDigitsAndTheClerkKeepsItsLowHalf) {

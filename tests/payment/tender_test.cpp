@@ -83,6 +83,7 @@ TEST(CashTender, ChangeAndTheButtonsFollowTheDue) {
         TypeTender(state, row.typed);
         EXPECT_EQ(state.changeText, row.change) << row.why;
         EXPECT_EQ(state.shortOfDue, *row.change == 0) << row.why;
+        EXPECT_EQ(ChangeBackground(state).red, *row.change == 0 ? 200 : 240) << row.why << ": red while short";
         const QuickTender* quick = QuickTenderOfButton(row.button);
         const TenderOutcome out = quick ? PressQuickTender(state, quick->value)
                                         : row.button == kOk ? PressTenderOk(state) : PressExactAmount(state);
@@ -91,6 +92,16 @@ TEST(CashTender, ChangeAndTheButtonsFollowTheDue) {
                       : std::string(out.message ? out.message : ""),
                   row.result) << row.why;
     }
+}
+
+TEST(PaymentStart, AnEmptyBasketFirstThenAnOpenDialogAndSplitCashAboveTheTotal) {
+    using S = PaymentStart;
+    EXPECT_TRUE(CheckPaymentStart(0, 2) == S::EmptyBasket && CheckPaymentStart(1, 2) == S::DialogOpen &&
+                CheckPaymentStart(1, 0) == S::Go);
+    SplitState split = OpenSplit(30.0);
+    TypeSplitCash(split, "3001");
+    EXPECT_STREQ(PressSplitOk(split).message, "Cash exceeds total");
+    EXPECT_EQ(split.typedCash, "") << "the box is emptied";
 }
 
 TEST(PaymentFields, EachPathWritesItsAmountAndType) {

@@ -34,6 +34,25 @@ TEST(AfterSale, TheAutomaticDocumentItsJobAndTheSummaryButtonPostedForIt) {
     }
 }
 
+TEST(AfterSale, TheStepsTheSettingsAskForAndTheSummarysPlace) {
+    const struct { AfterSaleSettings settings; const char *plan, *why; } rows[] = {
+        // drawer, pole display, summary dialog, the automatic document's code, kitchen ticket
+        {{1, 0, 4, 2, 2, 2}, "1 1 1 0 1", "the summary dialog: it posts its own buttons"},
+        {{0, 1, 4, 2, 0, 0}, "0 0 0 8 0", "printed directly: the custom receipt twice"},
+        {{-1, 5, 0, 0, 0, 0}, "0 0 0 0 0", "directly, but no document"},
+    };
+    for (const auto& r : rows) {
+        const AfterSalePlan p = PlanAfterSale(r.settings);
+        EXPECT_EQ(std::to_string(p.openDrawer) + " " + std::to_string(p.showTenderOnPole) + " " +
+                      std::to_string(p.showSummary) + " " + std::to_string(p.automaticCode) + " " +
+                      std::to_string(p.printKitchenTicket), r.plan) << r.why;
+    }
+    int left = -1, top = -1;
+    EXPECT_TRUE(PlaceSummary({100, 50, 900, 650}, 300, 200, left, top) && left == 350 && top == 440)
+        << "centred; its bottom 10 above the window's";
+    EXPECT_FALSE(PlaceSummary({100, 50, 100, 650}, 300, 200, left, top)) << "an empty window rectangle";
+}
+
 // Sale 1234 (12.50) by associate 3 at 09:05 on Mar 7 2024; current customer 77 at `email`.
 EmailOrder DeliOrder(std::int64_t saleCustomer = 0, const char* email = "", bool fifthHeaderFull = false) {
     HeaderTexts headers;

@@ -52,4 +52,24 @@ TEST(DeviceOutputs, PoleFramesClearMoveTheCursorThenWriteTheMessageDrawersRepeat
     EXPECT_EQ(DrawerSequenceText(*c), std::string(32, '5'));
 }
 
+TEST(DeviceOutputs, PortNamesLineSettingsAndDisplayTexts) {
+    for (auto [index, names] : {std::pair{0, "COM1 COM1"}, {7, "COM8 COM8"}, {8, "COM1 LPT1"}, {9, "COM1 LPT2"},
+                                {10, "COM1 COM1"}, {-1, "COM1 COM1"}})  // the pole's port, the drawer's
+        EXPECT_EQ(std::string(PolePortName(index)) + " " + DevicePortName(index), names) << index;
+    const struct { int baud, bits, parity, stop; LineSettings want; const char* why; } rows[] = {
+        {0, 0, 0, 0, {9600, 8, 0, 0}, "the first entries"}, {10, 1, 2, 2, {115200, 4, 1, 2}, "odd parity; 2 stop bits"},
+        {12, 4, 1, 1, {256000, 7, 2, 1}, "the last rate and size; even parity; 1.5 stop bits"},
+        {13, 5, 3, -1, {9600, 8, 0, 0}, "past every table: the first entries"}};
+    auto c = std::make_unique<TerminalConfig>();
+    for (const auto& r : rows) {
+        c->SetSwitch(177, r.baud), c->SetSwitch(178, r.bits), c->SetSwitch(179, r.parity), c->SetSwitch(176, r.stop);
+        EXPECT_TRUE(PoleLineSettings(*c) == r.want) << r.why;
+    }
+    for (auto [description, price, text] : {std::tuple{"Twelve chars", 2.5, "Twelve chars 2.50"},
+                                            {"Thirteen char", 2.5, "Thirteen cha  2.50"},
+                                            {"Thirteen char", 1234567.89, "Thirteen cha  1234567."}})
+        EXPECT_EQ(PoleItemText(description, price), text) << "12 characters and the first 10 of the price";
+    EXPECT_EQ(PoleTotalText(19) + "|" + PoleChangeText(0.5), "Total: 19.00|Change: 0.50");
+}
+
 }  // namespace

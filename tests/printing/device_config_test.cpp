@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -25,6 +26,26 @@ TEST(TillSettings, StoresOnlyAnOpenCharacterAndRepeatInRange) {
         EXPECT_EQ(config.Option(devcfg::kOptionDrawerCharacter), row.wantCharacter) << row.why;
         EXPECT_EQ(config.Option(devcfg::kOptionDrawerRepeat), row.wantRepeat) << row.why;
     }
+}
+
+TEST(PoleSettings, PreviewStoresTextsAndListsOkTheRest) {
+    TerminalConfig config;
+    config.SetSwitch(100, 2), config.SetSwitch(102, 7), config.SetSwitch(177, 13), config.SetSwitch(104, 20);
+    config.SetSwitch(176, 2), config.SetText(cfg::kPoleTexts + 3 * cfg::kPoleTextWidth, 32, "27,64");
+    PoleSettings s = PoleSettingsOf(config);
+    EXPECT_EQ(std::tuple(s.use, s.lists[kPolePortList], s.lists[kBaudRateList], s.columns1, s.texts[3]),
+              std::tuple(true, 7, 0, "20", "27,64")) << "a baud rate past the list shows its first entry";
+    s.use = false, s.lists = {3, 12, 2, 4, -1}, s.columns1 = "40", s.columns2 = "x", s.texts[0] = std::string(40, 'w');
+    const auto switches = [&] {
+        std::string all;
+        for (int k : {100, 102, 177, 179, 178, 176, 104, 108}) all += std::to_string(config.Switch(k)) + " ";
+        return all + config.PoleText(0);
+    };
+    StorePreviewedPoleSettings(config, s);
+    EXPECT_EQ(switches(), "2 3 12 2 4 2 20 0 " + std::string(31, 'w'))
+        << "the texts and lists, stop bits not (none selected), neither Use nor the columns";
+    StorePoleSettings(config, s);
+    EXPECT_EQ(switches(), "0 3 12 2 4 2 40 0 " + std::string(31, 'w'));
 }
 
 std::vector<PrinterInfo> Printers(std::initializer_list<std::string> names) {

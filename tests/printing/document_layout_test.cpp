@@ -126,6 +126,23 @@ const PlanCase kPlanCases[] = {
       "L 1410 1290 1410 1530 8", B(140, 41, "GST: 0.80"), B(140, 43, "DISCOUNT: (0.25)"), "G 110 2790 4680 2810",
       T(140, Y(45), 'L', "bold", "TOTAL: $5.75"), B(140, 50, "Fragile"), "L 110 1050 4680 1050 8", "B 2400 6016 1234"},
      {"Shop Name", "-", "CUSTOMER NO: 0", "Terms: ", "Previous balance: 0.00"}},
+    {"custom invoice with customer: its blocks too", kCustomInvoice, [](Shop& s) { CustomRows(s), s.Customer(); },
+     {B(140, 29, "CUSTOMER NO: 77"), B(140, 30, "Ann Smith"), B(140, 34, "RV1 2AB"),
+      B(140, 36, "Terms: 5% disc, 30 days"), B(140, 47, "Previous balance: 10.00"),
+      T(2400, Y(48), 'C', "body", "Balance: 15.75")}},
+    {"delivery note, tax 2 alone: the sub total, then its line", kDeliveryNote,
+     [](Shop& s) { s.TwoLines(), s.sale.SetTax2Total(0.8); },
+     {B(140, 25, "SUBTOTAL: 5.75"), B(140, 26, "GST: 0.80"), T(140, Y(28), 'L', "bold", "TOTAL: $5.75")},
+     {"VAT: 0.00"}},
+    {"delivery note, a discount without tax: the line cost, then the discount", kDeliveryNote,
+     [](Shop& s) { s.TwoLines(), s.sale.SetDiscountTotal(0.5); },
+     {B(140, 25, "LINE COST: 5.75"), B(140, 26, "DISCOUNT: (0.50)"), T(140, Y(28), 'L', "bold", "TOTAL: $5.75")}},
+    {"Invoice 2 with customer: the reference block, a group of equal lines, the customer under the summary", kInvoice2,
+     [](Shop& s) { s.TwoLines(), s.Line(501, "Blue mug", 4.25), s.Customer(); },
+     {T(4680, Y(3), 'R', "title", "INVOICE"), T(2400, Y(5), 'C', "body", "Shop Name"),
+      T(140, Y(13), 'L', "bold", "Order Number: 1234"), B(180, 21, "Blue mug"), B(180, 22, "2 @ 4.25"),
+      T(kAmount, Y(22), 'R', "body", "8.50"), B(180, 23, "Gift wrap"), B(140, 29, "CUSTOMER NO: 77"),
+      B(140, 30, "Ann Smith"), "L 110 2130 4680 2130 8", B(140, 36, "Terms: 5% disc, 30 days")}, {"Customer code: 77"}},
 };
 
 TEST(DocumentLayout, EachDocumentPutsItsBlocksOnThePage) {
@@ -147,6 +164,7 @@ TEST(DocumentLayout, PagesBreakBeforeTheLastInchAndPrintEachLineOnceTheSummaryLa
     const struct { int kind, items; bool customer; std::size_t pages; int first; const char* why; } rows[] = {
         {kInvoice1, 120, false, 2, 66, "a page ends when (r + 32) x 60 passes 5900, at r = 67"},
         {kInvoice2, 120, false, 2, 66, "the same"}, {kCustomInvoice, 120, false, 2, 67, "counting from 0"},
+        {kInvoice1, 66, false, 1, 66, "no page break after the last line"},
         {kDeliveryNote, 120, false, 2, 73, "(r + 25) x 60 passes 5900 at r = 74"},
         {kInvoice2, 56, true, 2, 56, "r = 57: the summary's (57 + 42) x 60 passes 5900 with a customer"},
         {kInvoice2, 55, true, 1, 55, "(56 + 42) x 60 does not"}, {kInvoice2, 60, false, 1, 60, "nor without one"},
@@ -171,5 +189,17 @@ TEST(DocumentLayout, PagesBreakBeforeTheLastInchAndPrintEachLineOnceTheSummaryLa
     }
 }
 
+TEST(DocumentLayout, FallbacksAndTheCustomInvoiceHeaderFont) {
+    auto s = std::make_unique<Shop>();
+    s->metrics.lineHeight = 0;
+    EXPECT_EQ(Describe(LayOutDocument(s->in, s->metrics, kInvoice1, s->pages)).at(0),
+              "M Printer detail unavailable, using defaults");
+    EXPECT_FALSE(CustomInvoiceHeaderFont(s->config).configured);
+    for (int k = 101; k <= 114; ++k) s->config.SetInt32(cfg::kAssociateFlags + 4 * k, k);
+    s->config.SetText(cfg::kPrinterPortBlock, 200, std::string(40, 'F'));
+    const HeaderFontSettings f = CustomInvoiceHeaderFont(s->config);
+    EXPECT_EQ(std::tuple(f.configured, f.height, f.weight, f.pitchAndFamily, f.face),
+              std::tuple(true, 102, 106, 114, std::string(31, 'F'))) << "entries 102 to 114; a face of 31 characters";
+}
 
 }  // namespace

@@ -129,6 +129,48 @@ const PlanCase kPlanCases[] = {
      {L(20, 2, "Bread and butter pud"), L(20, 4, "2 @ 10.00"), R(1980, 4, "20.00")}},
     {"custom receipt: switch [127]'s barcode two rows below the closing row", kCustomReceipt,
      [](Till& t) { t.Line(1, "Gin", 2.00), t.config.SetSwitch(127, 2); }, {"B 1000 350 1234"}, {"body   "}},
+    {"a printer without resolution gets a message instead of the barcode", kStandardReceipt,
+     [](Till& t) { t.m.dotsPerInchY = 0, t.config.SetSwitch(125, 2); }, {"M Unable to get printer"}, {"B "}},
+    {"without heading, centred (switch [124]) and cut to 20 (switch [12]): one text per group", kStandardReceipt,
+     [](Till& t) {
+         NoHeading(t), t.config.SetSwitch(124, 2), t.config.SetSwitch(12, 2);
+         t.Line(2, "Espresso macchiato doppio", 1.5, 3), t.Line(3, "Bun", 2.1);
+     },
+     {C(12, "3 Espresso macchiato d, 4.50"), C(13, "Bun, 2.10")}},
+    {"a half-width logo (switch [123]) moves every row down; a wrapped closing message (switch [10]) the rest",
+     kStandardReceipt,
+     [](Till& t) {
+         t.in.receiptLogo = {400, 200}, t.config.SetSwitch(123, 2), t.config.SetSwitch(10, 2);
+         t.config.SetText(cfg::kClosingMessage, cfg::kLongTextWidth, std::string(70, 'm')), t.Line(1, "Gin", 2.34);
+     },
+     {"P 500 10 1500 510", C(11, "Header 1"), "W 0 1550 2000 1750 body " + std::string(70, 'm'), C(35, "  ")}},
+    {"custom receipt: a full-width logo (switch [23]), the customer, shop texts, centred items, discount, the "
+     "second currency, the note (switch [189]) and closing rows (switch [183])", kCustomReceipt,
+     [](Till& t) {
+         t.in.receiptLogo = {400, 200}, t.config.SetSwitch(23, 2), t.config.SetSwitch(128, 2);
+         t.config.SetSwitch(185, 2), t.config.SetSwitch(121, 2), t.config.SetAmount(4, 2);
+         t.config.SetText(cfg::kSecondCurrencySign, 6, "E"), t.config.SetSwitch(189, 2), t.config.SetSwitch(183, 1);
+         for (auto [e, row] : {std::pair{8, 1}, {9, 2}, {10, 1}, {11, 2}, {17, 3}, {14, 4}})
+             t.config.SetInt32(cfg::kReceiptRows + 4 * e, row);
+         t.config.SetSwitch(180, 8), t.config.SetSwitch(181, 5), t.config.SetSwitch(182, 6);  // elements 19 to 21
+         for (int e = 23; e <= 27; ++e) t.config.SetSwitch(171 + e, e - 20);
+         for (int i = 0; i < 3; ++i) t.config.SetText(cfg::kShopTexts + 50 * i, 50, "Shop " + std::to_string(i + 1));
+         t.sale.SetCustomerNumber(77), t.in.customerNumber = 77, t.in.customerName = "JANE";
+         t.sale.SetCustomerRoad("1 MILL LANE"), t.sale.SetCustomerArea("SOUTH"), t.sale.SetCustomerTown("KINGSBRIDGE");
+         t.sale.SetCustomerPostCode("TQ7 1AA"), t.sale.SetCustomerTelephone("01548"), t.sale.SetNote("Ring the bell");
+         t.Line(1, "Gin", 2.00), t.Line(2, "Tonic", 1.00, 2), t.sale.SetDiscountTotal(0.5), t.PayCash(5);
+     },
+     {"P 0 10 2000 1010", C(20, "10:15  Mon 3 Jun 24"), C(21, "Customer: 77"), C(22, "JANE"), C(23, "1 MILL LANE"),
+      C(24, "SOUTH"), C(25, "KINGSBRIDGE"), C(26, "TQ7 1AA"), C(27, "01548"), C(28, "Shop 1"), C(30, "Gin, 2.00"),
+      C(31, "2 Tonic, 2.00"), L(20, 32, "(Discount: 0.50)"), C(36, "Tendered: 5.00"), C(37, "Total $4.00  E8.00"),
+      C(34, "Non taxable: 0.00"), C(35, "Taxable: 0.00"), C(38, "Shop 2"), C(39, "Shop 3"),
+      "W 0 1750 2000 1950 body Ring the bell", C(41, "  "), C(42, "  ")}},
+    {"kitchen ticket: the table, clock, date and associate, the items and total, the tax rate, the note", kKitchen,
+     [](Till& t) { t.Line(1, "Gin", 12, 1, 0, 10), t.sale.SetTax1Total(2), t.sale.SetNote("N"); },
+     {C(4, "Table: 5"), C(5, "========================"), C(6, "11:05"), C(7, "Mon 3 Jun 24"), C(16, "Total: $12.00"),
+      C(8, "Associate: 3: Anna B"), C(9, "------------------------"), "T 30 700 L body Gin", C(19, "VAT: 2.00 (0.00%)"),
+      C(17, "========================"), C(20, "Transaction note:"), "W 0 1050 2000 1200 body N"},
+     {"Header", "Receipt", "Payment", "Thank you"}},
 };
 
 TEST(ReceiptLayout, EachSwitchAndRulePutsItsLinesOnThePage) {
@@ -157,6 +199,8 @@ TEST(ReceiptLayout, PaymentLineRulesApplyInOrderLaterOnesWinning) {
         t->sale.SetPaymentType(r.type);
         EXPECT_EQ(ReceiptElementText(22, t->in, false), std::string("Payment: ") + r.line) << r.why;
     }
+    EXPECT_EQ(ReceiptElementText(6, t->in, false) + "|" + ReceiptElementText(28, t->in, false), "11:05 Jun 3 2024|")
+        << "the current time and date; nothing past the last element";
 }
 
 // The transaction barcode: Code 39 of the number padded to four digits, between start and stop.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "resources/resource_ids.h"
 
 namespace {
@@ -47,6 +49,23 @@ TEST(Keypad, DigitsAppendClearEmptiesEraseRemovesTheLast) {
         {std::string(25, '1'), 2439, kEntryDialogReadLimit, std::string(20, '1') + "9", "only what is read is kept"},
     };
     for (const Row& r : rows) EXPECT_EQ(ApplyKeypadKey(r.before, r.key, r.limit), r.after) << r.why;
+}
+
+TEST(ItemBox, KeysSendCommandsLettersOnlyWithCtrl) {
+    struct Row { unsigned key; bool ctrl; int command; const char* why; };
+    const Row rows[] = {
+        {'A', true, CMD_CUSTOMER_ADD, "Ctrl+A"}, {'A', false, 0, "a letter alone is typing"},
+        {'X', true, CMD_KITCHEN_PRINT, "Ctrl+X"}, {'Q', true, 0, "Ctrl+Q has no command"},
+        {0x28, false, CMD_SCROLL_FORWARDS, "Down"}, {0x7B, false, CMD_F12_KEY, "F12"}, {0x7A, false, 0, "F11"},
+    };
+    for (const Row& r : rows) EXPECT_EQ(CommandForItemBoxKey(r.key, r.ctrl), r.command) << r.why;
+}
+
+TEST(Categories, RightAndLeftWrapRoundTheEighteenAndAll) {
+    for (auto [from, next, previous] : {std::tuple{0, 1, 18}, {17, 18, 16}, {18, 0, 17}})
+        EXPECT_EQ(std::pair(NextCategory(from), PreviousCategory(from)), std::pair(next, previous)) << from;
+    EXPECT_EQ(CategoryLabel(TerminalConfig{}, kAllCategories) + "|" + TerminalConfig{}.CategoryCode(18), "ALL|");
+    EXPECT_EQ(ClockTitle(9, 5, "Monday March 3 2025"), "VARENKO Client    09:05  Monday March 3 2025");
 }
 
 TEST(ItemBox, EnterEndsAnEntryAndALeadingBreakSearches) {

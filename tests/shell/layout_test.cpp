@@ -15,12 +15,9 @@ TEST(MainLayout, PictureGridAndScrollButtonsFollowTheClientSize) {
     };
     for (const Row& r : rows) {
         const MainLayout l = ComputeLayout(r.w, r.h);
-        EXPECT_EQ(l.pictureRows, r.rows) << r.why;
-        EXPECT_EQ(l.pictureColumns, r.columns) << r.why;
-        EXPECT_EQ(l.pictureButtons, r.buttons) << r.why;
-        EXPECT_EQ(l.scrollBack, r.scrollBack) << r.why;
-        EXPECT_EQ(l.scrollForwards, r.scrollForwards) << r.why;
-        EXPECT_EQ(l.scrollInUpperPanel, r.upperPanel) << r.why;
+        EXPECT_EQ(std::tuple(l.pictureRows, l.pictureColumns, l.pictureButtons, l.scrollInUpperPanel),
+                  std::tuple(r.rows, r.columns, r.buttons, r.upperPanel)) << r.why;
+        EXPECT_EQ(std::pair(l.scrollBack, l.scrollForwards), std::pair(r.scrollBack, r.scrollForwards)) << r.why;
         EXPECT_EQ(ComputePanels(l, r.w, r.h).scrollPanel, r.upperPanel) << r.why;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -47,6 +48,8 @@ TEST(LogonKeypad, NineDigitsAtMostWithFiveAndSixSwappedClearAndErase) {
         for (int id : r.buttons) ASSERT_TRUE(ApplyLogonButton(s, TerminalConfig{}, id)) << r.why;
         EXPECT_EQ(s.password, r.password) << r.why;
     }
+    LogonState s;
+    EXPECT_FALSE(ApplyLogonButton(s, TerminalConfig{}, 1)) << "OK (1) is for the dialog";
 }
 
 TEST(LogonCheck, TheNumberAtTheStartOfTheUserFieldAndTheExactPassword) {
@@ -72,6 +75,11 @@ TEST(LogonCheck, TheNumberAtTheStartOfTheUserFieldAndTheExactPassword) {
 TEST(LogonRecord, TheDayLogLine) {
     EXPECT_EQ(LogonEntry(At(2027, 1, 5, 9, 7), 3, "%s%n"),
               LogEntry{"\r\n09:07 05/01/2027  User 3, %s%n, logged on.\r\n"}) << "names are text, never a format";
+    EXPECT_EQ(LogonTitle(3, "Associate 3"), "VARENKO    Assoc: 3, Associate 3");
+    TerminalConfig c;
+    StoreLogonTime(c, At(2027, 1, 5, 9, 7));
+    EXPECT_EQ(std::tuple(c.Int32(cfg::kTimes + 40), c.Int32(cfg::kTimes + 44), c.Int32(cfg::kTimes + 56)),
+              std::tuple(7, 9, 2027)) << "entries 10 to 14: minute, hour, day, month, year";
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ TEST(BasketTableButtons, EachTableHasItsButtonWithSevenAndEightSwapped) {
     }
     for (int table : {0, 17}) EXPECT_EQ(BasketButtonOfTable(table), 0) << table;
     for (int id : {1, 2, 2399, 2416}) EXPECT_EQ(BasketTableOfButton(id), 0) << id;  // OK, Cancel, neighbours
+    EXPECT_EQ(CurrentBasketTableLabel(16), ">16<") << "the current table's button";
 }
 
 TEST(ItemSearchType, AnyNonZeroSwitchStartsOnSkusAndOnlyATickedBoxKeepsTheChoice) {
@@ -24,6 +25,7 @@ TEST(ItemSearchType, AnyNonZeroSwitchStartsOnSkusAndOnlyATickedBoxKeepsTheChoice
         TerminalConfig c;
         c.SetSwitch(32, r.before);
         EXPECT_EQ(SearchWithinSkusByDefault(c), r.startsOnSkus) << r.why;
+        EXPECT_EQ(SearchTypeButton(r.startsOnSkus), r.startsOnSkus ? 2601 : 2600) << r.why;
         KeepSearchType(c, r.keep, r.withinSkus);
         EXPECT_EQ(c.Switch(32), r.after) << r.why;
     }
