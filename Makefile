@@ -2,8 +2,9 @@
 NATIVE := build/native
 WIN    := build/win
 JOBS   ?= $(shell nproc)
+WIN_CONFIGURE = cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 
-.PHONY: all setup build native win test test-native test-win run coverage clean
+.PHONY: all setup build native win test test-native test-win run coverage clean package test-package
 
 all: build
 
@@ -17,11 +18,24 @@ native:
 	@cmake --build $(NATIVE) -j $(JOBS) -- --no-print-directory
 
 win:
-	@cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+	@$(WIN_CONFIGURE)
 	@cmake --build $(WIN) -j $(JOBS) -- --no-print-directory
 
+# The suite, the installer's test included: the build has made everything the package needs.
 test: build
+	@bash packaging/package.sh
 	@bash scripts/run-tests.sh
+
+# The till's installer and zip in build/dist (packaging/package.sh), from the two programs only.
+package: setup
+	@$(WIN_CONFIGURE)
+	@cmake --build $(WIN) -j $(JOBS) --target varenko shopserver -- --no-print-directory
+	@bash packaging/package.sh
+
+# The installer's end-to-end test alone (make test runs it too).
+test-package: package
+	@cmake --build $(WIN) -j $(JOBS) --target package_tests -- --no-print-directory
+	@bash tests/package/run.sh
 
 run: build
 	@bash scripts/run-demo.sh

@@ -64,6 +64,9 @@ echo "== native unit tests"
 run_ctest "$root/build/native"
 echo "== Windows tests under Wine"
 run_ctest "$root/build/win"
+# One test, in a Wine prefix of its own: the installer made by `make package`.
+echo "== installer under Wine"
+if bash "$root/tests/package/run.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi
 
 # Pictures saved by the tests, as PNG for people to look at.
 for bmp in "$root"/build/artifacts/*.bmp; do

@@ -9,6 +9,7 @@ packages=(
   wine wine64 xvfb xauth xdotool x11-utils imagemagick poppler-utils
   cups printer-driver-cups-pdf socat perl
   gcovr
+  nsis zip unzip
 )
 
 missing=()

@@ -77,6 +77,14 @@ struct Release {
     ~Release() { EXPECT_TRUE(AskHost("release " + dataDir)); }
 };
 
+// A click on a button of a dialog that a message box of the answerer may still be in
+// front of: tried again until the dialog closes.
+testing::AssertionResult ClickWhenFree(HWND dialog, int button) {
+    testing::AssertionResult result = testing::AssertionFailure();
+    for (int attempt = 0; attempt < 4 && !result; ++attempt) result = AnswerWithClick(dialog, button);
+    return result;
+}
+
 std::string Lines(const std::vector<std::string>& lines) {
     std::string all;
     for (const std::string& line : lines) all += line + "\n";
@@ -128,7 +136,7 @@ TEST(FaultEndToEnd, ADataDirectoryThatCannotBeWrittenLosesNoSaleAndNoConfigurati
             ASSERT_TRUE(PayCash(window, "500")) << r.why;
             HWND summary = WaitForDialog("Transaction committed, summary");
             ASSERT_NE(summary, nullptr) << r.why << "\n" << server.Log();
-            ASSERT_TRUE(AnswerWithClick(summary, IDOK));
+            ASSERT_TRUE(ClickWhenFree(summary, IDOK));
             EXPECT_EQ(terminal.Close(), 0) << r.why;
             seen = answerer.Seen();
             EXPECT_EQ(ReadWholeFile(dataDir + "\\vks.cfg"), config) << r.why << ": the configuration is whole";

@@ -1,0 +1,253 @@
+// The installer as a shop uses it, under Wine in a prefix that has never had VARENKO
+// (tests/package/run.sh makes the prefix and unpacks the zip beside the installer):
+// a silent install with the shop server, the demo shop server and the terminal started
+// from their shortcuts, an install refused while the terminal runs, an upgrade and the
+// uninstall, with the terminal's data directory untouched by all three.
+#include <windows.h>
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <string>
+
+#include "e2e/terminal_process.h"
+#include "logs/clock.h"
+#include "resources/resource_ids.h"
+#include "support/local_time.h"
+#include "support/real_input.h"
+#include "support/temp_dir.h"
+#include "version.h"
+
+namespace {
+
+const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VARENKO";
+
+std::string ShellFolder(int csidl) {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder;
+}
+
+const std::string kDist = VARENKO_DIST_DIR;
+const std::string kSetup = kDist + "\\varenko-setup-" VARENKO_VERSION ".exe";
+
+std::string InstallDirectory() { return ShellFolder(CSIDL_PROGRAM_FILES) + "\\VARENKO"; }
+std::string StartMenuFolder() { return ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\VARENKO"; }
+std::string DesktopShortcut() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\VARENKO.lnk"; }
+
+// Runs a command line and waits for it: its exit code, or -1.
+int RunAndWait(std::string commandLine, DWORD timeoutMs = 60000) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+int RunSetup(const std::string& options) { return RunAndWait("\"" + kSetup + "\" " + options); }
+
+// Every folder and file below `root` by relative path, files with their bytes.
+using Tree = std::map<std::string, std::string>;
+void AddTree(const std::string& root, const std::string& relative, Tree& tree) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((root + relative + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = relative + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            tree[path + "\\"] = "";
+            AddTree(root, path, tree);
+        } else {
+            tree[path] = ReadWholeFile(root + path);
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+Tree ReadTree(const std::string& root) {
+    Tree tree;
+    AddTree(root, "", tree);
+    return tree;
+}
+std::string Names(const Tree& tree) {
+    std::string names;
+    for (const auto& [name, bytes] : tree) names += name + " ";
+    return names;
+}
+
+std::string RegistryText(const char* name) {
+    char text[MAX_PATH] = {};
+    DWORD size = sizeof text;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kUninstallKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return "(none)";
+    return text;
+}
+
+std::string ProductVersion(const std::string& file) {
+    DWORD ignored = 0;
+    std::string block(GetFileVersionInfoSizeA(file.c_str(), &ignored), '\0');
+    if (block.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
+        return "(none)";
+    char* text = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\StringFileInfo\\040904E4\\ProductVersion", reinterpret_cast<void**>(&text),
+                        &length))
+        return "(none)";
+    return std::string(text, length ? length - 1 : 0);
+}
+
+// "<target> in <working directory>" of a shortcut.
+std::string ShortcutText(const std::string& path) {
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return "(no shell link)";
+    IPersistFile* file = nullptr;
+    const std::wstring widePath(path.begin(), path.end());
+    char target[MAX_PATH] = {}, directory[MAX_PATH] = {};
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
+        link->GetPath(target, sizeof target, nullptr, 0);
+        link->GetWorkingDirectory(directory, sizeof directory);
+    }
+    if (file) file->Release();
+    link->Release();
+    return std::string(target) + " in " + directory;
+}
+
+// Opens a shortcut as a double click on it does.
+bool OpenShortcut(const std::string& path) {
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+}
+
+HWND VisibleMainWindow() {
+    HWND window = FindWindowA("WNEC", nullptr);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+// Holds Alt while pressing a key, as for Alt+F4.
+void PressWithAlt(WORD virtualKey) {
+    INPUT keys[4] = {};
+    const WORD order[4] = {VK_MENU, virtualKey, virtualKey, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(order[i], MAPVK_VK_TO_VSC));
+        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(4, keys, sizeof keys[0]);
+}
+
+// Ends the processes of this program name (the demo shop server) as closing its window does.
+void EndProcesses(const char* exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) != 0) continue;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (!process) continue;
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+    CloseHandle(snapshot);
+}
+
+std::string TodayLogFile(const std::string& dataDir) {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    return DayFilePath(dataDir, At(st.wYear, st.wMonth, st.wDay));
+}
+
+TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDataAlone) {
+    CoInitialize(nullptr);
+    const std::string dir = InstallDirectory();
+    const std::string dataDir = TerminalDataDirectory();
+    ASSERT_FALSE(DirectoryExists(dir)) << "the prefix is not new";
+    ASSERT_TRUE(FileExists(kSetup)) << kSetup;
+
+    // Install with the shop server: the install folder holds what the zip holds, and
+    // the uninstaller.
+    ASSERT_EQ(RunSetup("/S /SERVER"), 0);
+    const Tree zip = ReadTree(kDist + "\\unzipped");
+    Tree installed = ReadTree(dir);
+    EXPECT_EQ(installed.erase("\\uninstall.exe"), 1u);
+    EXPECT_TRUE(installed == zip) << "installed: " << Names(installed) << "\nzip: " << Names(zip);
+    EXPECT_EQ(ProductVersion(dir + "\\varenko.exe"), VARENKO_VERSION " (" VARENKO_REVISION ")");
+    EXPECT_EQ(RegistryText("DisplayVersion"), VARENKO_VERSION);
+    const std::string uninstaller = RegistryText("UninstallString");
+    EXPECT_EQ(uninstaller, "\"" + dir + "\\uninstall.exe\"");
+    // Both shortcuts start the terminal in the install folder, where F1 finds the help
+    // page and a first start the logos.
+    for (const std::string& link : {DesktopShortcut(), StartMenuFolder() + "\\VARENKO.lnk"})
+        EXPECT_EQ(ShortcutText(link), dir + "\\varenko.exe in " + dir) << link;
+
+    // The demo shop server sets up the till, which has never run, to work with it.
+    ASSERT_TRUE(OpenShortcut(StartMenuFolder() + "\\VARENKO demo shop server.lnk"));
+    ASSERT_TRUE(WaitUntil([] { return WaitNamedPipeA("\\\\.\\pipe\\rpcvk", 100) != 0; }, 30000))
+        << "the demo shop server did not start";
+    ASSERT_TRUE(FileExists(dataDir + "\\vks.cfg"));
+    EXPECT_EQ(ReadWholeFile(dataDir + "\\letter.bmp"), zip.at("\\letter.bmp"));
+
+    // The terminal from the desktop: it logs on, and its About box shows the version.
+    ASSERT_TRUE(OpenShortcut(DesktopShortcut()));
+    ASSERT_TRUE(LogOn("1111"));
+    HWND window = VisibleMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForTitle(window, "Assoc: 1, Administrator"));
+    ASSERT_TRUE(BringToFront(window));
+    PressWithAlt(static_cast<WORD>(VkKeyScanA('/') & 0xFF));
+    HWND about = WaitForDialog("About VARENKO");
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(ControlText(GetDlgItem(about, IDC_LABEL2)), "Version " VARENKO_VERSION);
+    ASSERT_TRUE(AnswerWithKey(about));
+
+    // While it runs an install changes nothing (the help page stays deleted) and fails.
+    ASSERT_TRUE(DeleteFileA((dir + "\\varenko.htm").c_str()));
+    EXPECT_EQ(RunSetup("/S"), 3);
+    EXPECT_FALSE(FileExists(dir + "\\varenko.htm"));
+
+    // Alt+F4 closes it the usual way, with the day log's closing lines.
+    ASSERT_TRUE(BringToFront(window));
+    PressWithAlt(VK_F4);
+    const std::string stamp = R"(\r\n\d\d:\d\d \d\d/\d\d/\d{4}  )";
+    const std::regex wholeDay(stamp + "Switched on\\.\r\n" + stamp + "User 1, Administrator, logged on\\.\r\n" +
+                              stamp + "Switched off\\.\r\nClerk: 1, Administrator\r\n");
+    EXPECT_TRUE(WaitUntil([&] { return std::regex_match(ReadWholeFile(TodayLogFile(dataDir)), wholeDay); }, 30000))
+        << ReadWholeFile(TodayLogFile(dataDir));
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA("WNEC", nullptr) == nullptr; }));
+    EndProcesses("shopserver.exe");
+
+    // An upgrade keeps the shop server it had, and the data directory as it was.
+    const Tree data = ReadTree(dataDir);
+    ASSERT_TRUE(data.count("\\vks.cfg"));
+    ASSERT_EQ(RunSetup("/S"), 0);
+    installed = ReadTree(dir);
+    installed.erase("\\uninstall.exe");
+    EXPECT_TRUE(installed == zip) << "after the upgrade: " << Names(installed);
+    EXPECT_TRUE(ReadTree(dataDir) == data) << "data after the upgrade: " << Names(ReadTree(dataDir));
+
+    // The uninstaller from Add/Remove Programs removes the program, its shortcuts and its
+    // entry there, and nothing of the data directory. It works on in a copy of itself.
+    ASSERT_EQ(RunAndWait(uninstaller + " /S"), 0);
+    const auto removed = [&] {
+        return !DirectoryExists(dir) && !DirectoryExists(StartMenuFolder()) && !FileExists(DesktopShortcut()) &&
+               RegistryText("UninstallString") == "(none)";
+    };
+    EXPECT_TRUE(WaitUntil(removed, 30000)) << "left: " << Names(ReadTree(dir)) << "start menu "
+                                           << DirectoryExists(StartMenuFolder()) << ", desktop "
+                                           << FileExists(DesktopShortcut()) << ", " << RegistryText("UninstallString");
+    EXPECT_TRUE(ReadTree(dataDir) == data) << "data after the uninstall: " << Names(ReadTree(dataDir));
+}
+
+}  // namespace
