@@ -1,10 +1,14 @@
 // shopserver.exe [data-directory] [--provision-terminal]: the development shop server. Serves the terminal's
 // remote interface over the named pipe \pipe\rpcvk from the shop in the data directory
 // (default: the current directory) and logs every call on standard output.
+// With VARENKO_EXIT_AFTER_COMMITS=N in its environment it ends itself after writing
+// its N-th accepted commit, without answering it: the fault the tests use for a
+// connection lost between the server's write and its reply.
 #include <windows.h>
 #include <rpc.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +27,8 @@ extern "C" void __RPC_USER MIDL_user_free(void* p) { std::free(p); }
 namespace {
 
 shop::Shop* g_shop = nullptr;
+long g_exitAfterCommits = 0;  // 0: never
+std::atomic<long> g_acceptedCommits{0};
 
 void Log(const char* procedure, const std::string& detail) {
     std::printf("%s %s\n", procedure, detail.c_str());
@@ -57,6 +63,17 @@ void ComplexToWire(const wire::Table& table, const std::uint8_t* packed, Wire* w
 }
 
 std::string Number(std::int64_t n) { return std::to_string(n); }
+
+// Logs the commit; after the commit VARENKO_EXIT_AFTER_COMMITS names, ends the process
+// at once, before the run time can send the answer.
+void LogCommit(const char* procedure, const TransactionRecord& t, std::int32_t result) {
+    std::string line = "expected " + Number(t.Number()) + ", " + Number(t.LineCount()) + " lines -> " + Number(result);
+    const bool accepted = result > shop::kCommitOffset;  // a number from 1 up; refusals are below 20
+    const bool last = accepted && g_exitAfterCommits > 0 && ++g_acceptedCommits == g_exitAfterCommits;
+    if (last) line += ", written; ending without an answer (VARENKO_EXIT_AFTER_COMMITS)";
+    Log(procedure, line);
+    if (last) TerminateProcess(GetCurrentProcess(), 9);
+}
 
 }  // namespace
 
@@ -160,14 +177,14 @@ long AmendCustomer(WireCustomerRecord customer) {
 long CommitSale(WireTransactionRecord transaction) {
     const auto t = ComplexFromWire<TransactionRecord>(wire::kTransactionRecord, transaction);
     const std::int32_t result = shop::ServeCommitSale(*g_shop, t);
-    Log("CommitSale", "expected " + Number(t.Number()) + ", " + Number(t.LineCount()) + " lines -> " + Number(result));
+    LogCommit("CommitSale", t, result);
     return result;
 }
 
 long CommitRefund(WireTransactionRecord transaction) {
     const auto t = ComplexFromWire<TransactionRecord>(wire::kTransactionRecord, transaction);
     const std::int32_t result = shop::ServeCommitRefund(*g_shop, t);
-    Log("CommitRefund", "expected " + Number(t.Number()) + ", " + Number(t.LineCount()) + " lines -> " + Number(result));
+    LogCommit("CommitRefund", t, result);
     return result;
 }
 
@@ -220,6 +237,7 @@ int main(int argc, char** argv) {
     }
     g_shop = shop.get();
     if (provision) return ProvisionTerminal(*shop);
+    if (const char* n = std::getenv("VARENKO_EXIT_AFTER_COMMITS")) g_exitAfterCommits = std::strtol(n, nullptr, 10);
 
     RPC_STATUS status = RpcServerUseProtseqEpA(reinterpret_cast<RPC_CSTR>(const_cast<char*>("ncacn_np")),
                                                RPC_C_PROTSEQ_MAX_REQS_DEFAULT,

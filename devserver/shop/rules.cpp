@@ -279,4 +279,11 @@ void ApplyToCustomer(CustomerBook& customers, Kind kind, const Transaction& t, s
     }
 }
 
+bool SameCommit(const Transaction& first, const Transaction& again) {
+    Transaction stamped = again;
+    stamped.time = first.time;
+    stamped.date = first.date;
+    return stamped == first;
+}
+
 }  // namespace shop

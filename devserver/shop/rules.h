@@ -105,6 +105,12 @@ void ApplyToStock(Inventory& items, Kind kind, const Transaction& t);
 void ApplyToCustomer(CustomerBook& customers, Kind kind, const Transaction& t, std::int64_t number,
                      std::string_view stamp);
 
+// Whether `again` is `first` sent once more. A till whose commit was written but never
+// answered keeps the basket, and sends it again with the same expected number when the
+// associate presses OK again: every field is the same but the time and date texts,
+// which the terminal writes afresh at each press. (The till is the computer name.)
+bool SameCommit(const Transaction& first, const Transaction& again);
+
 // Case folding for matches: ASCII and the Latin-1 capitals of code page 1252.
 std::string Fold(std::string_view text);
 

@@ -111,6 +111,9 @@ bool Shop::Load(std::string& error) {
         if (e.number > stockThrough) ApplyToStock(items_, e.kind, e.transaction);
         if (e.number > customersThrough) ApplyToCustomer(customers_, e.kind, e.transaction, e.number, e.stamp);
         nextTransaction_ = std::max(nextTransaction_, e.number + 1);
+        Transaction sent = e.transaction;
+        sent.number = e.expected;
+        Remember(e.kind, sent, e.number);
     }
     return true;
 }
@@ -199,15 +202,24 @@ std::int32_t Shop::AmendCustomer(const Customer& customer) {
 std::int32_t Shop::CommitSale(const Transaction& sale) { return Commit(Kind::Sale, sale); }
 std::int32_t Shop::CommitRefund(const Transaction& refund) { return Commit(Kind::Refund, refund); }
 
+void Shop::Remember(Kind kind, const Transaction& sent, std::int64_t committed) {
+    lastCommits_[sent.computerName] = LastCommit{kind, sent, static_cast<std::int32_t>(committed + kCommitOffset)};
+}
+
 std::int32_t Shop::Commit(Kind kind, const Transaction& t) {
     std::lock_guard lock(mutex_);
+    // Before the checks: the first time round took the stock this one would need.
+    const auto last = lastCommits_.find(t.computerName);
+    if (last != lastCommits_.end() && last->second.kind == kind && SameCommit(last->second.sent, t))
+        return last->second.result;
+
     const bool sale = kind == Kind::Sale;
     std::int32_t result = sale ? CheckSale(items_, customers_, t, config_.Option(34) != 0)
                                : CheckRefund(items_, customers_, t);
     if (result != code::kOk) return result;
     if (nextTransaction_ > kLastCommittableNumber) return sale ? code::kSaleBadNumber : code::kRefundBadNumber;
 
-    store::JournalEntry entry{kind, nextTransaction_, Stamp(clock_()), t};
+    store::JournalEntry entry{kind, nextTransaction_, Stamp(clock_()), t, t.number};
     entry.transaction.number = nextTransaction_;
     if (!store::AppendDurably(StateFolder() / store::kJournalFile, store::FormatJournalEntry(entry)))
         return sale ? code::kSaleJournalError : code::kRefundJournalError;
@@ -216,6 +228,7 @@ std::int32_t Shop::Commit(Kind kind, const Transaction& t) {
     // only means that the next start applies it again from the journal.
     ApplyToStock(items_, kind, t);
     ApplyToCustomer(customers_, kind, t, entry.number, entry.stamp);
+    Remember(kind, t, entry.number);
     ++nextTransaction_;
     SaveStock();
     if (t.customer != 0) SaveCustomers();

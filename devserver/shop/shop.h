@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -45,7 +46,10 @@ public:
     // 0, or a refusal code of rules.h.
     std::int32_t AddCustomer(const Customer& customer);
     std::int32_t AmendCustomer(const Customer& customer);
-    // The committed number + 21, or a refusal code below 20.
+    // The committed number + 21, or a refusal code below 20. A commit that repeats its
+    // till's last committed one (SameCommit) gets that one's answer again and changes
+    // nothing, also after a restart: a till sends a sale again when the answer never
+    // reached it.
     std::int32_t CommitSale(const Transaction& sale);
     std::int32_t CommitRefund(const Transaction& refund);
 
@@ -71,6 +75,15 @@ private:
     Inventory items_;
     CustomerBook customers_;
     std::int64_t nextTransaction_ = 1;
+
+    // Each till's last committed transaction as it was sent, with its answer.
+    struct LastCommit {
+        Kind kind = Kind::Sale;
+        Transaction sent;
+        std::int32_t result = 0;
+    };
+    std::map<std::string, LastCommit> lastCommits_;  // by the till's computer name
+    void Remember(Kind kind, const Transaction& sent, std::int64_t committed);
 };
 
 }  // namespace shop

@@ -74,6 +74,8 @@ const Field<Transaction> kTransactionFields[] = {
     {"refund_stock_flag", &Transaction::refundStockFlag},
 };
 
+const Field<JournalEntry> kExpectedField{"expected", &JournalEntry::expected};
+
 // "item;non-taxable;taxable;tax 1;tax 2;cost;discount;total;description"
 std::string FormatLine(const TransactionLine& l) {
     std::string out = std::to_string(l.item);
@@ -146,6 +148,7 @@ std::string FormatJournalEntry(const JournalEntry& entry) {
     std::string out;
     out.append("[").append(kind).append(" ").append(number).append("]\n");
     text::AppendLine(out, "stamp", entry.stamp);
+    fields::WriteField(out, kExpectedField, entry);
     for (const Field<Transaction>& f : kTransactionFields) fields::WriteField(out, f, entry.transaction);
     for (const TransactionLine& line : entry.transaction.lines) text::AppendLine(out, "line", FormatLine(line));
     out.append("[end ").append(number).append("]\n");
@@ -189,6 +192,8 @@ bool ReadJournal(const std::filesystem::path& path, std::vector<JournalEntry>& e
             bool ok = true;
             if (e.key == "stamp") {
                 entry.stamp = text::Utf8ToAnsi(e.value);
+            } else if (e.key == kExpectedField.key) {
+                ok = fields::SetField(kExpectedField, e, entry, error);
             } else if (e.key == "line") {
                 entry.transaction.lines.emplace_back();
                 ok = ParseLine(e, entry.transaction.lines.back(), error);

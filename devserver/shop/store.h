@@ -1,7 +1,9 @@
 // The server's own files in <data directory>/state, written as the shop changes:
 //   journal.txt    append-only: one [sale N] or [refund N] entry per committed
 //                  transaction, closed by [end N]; an entry without its [end] line
-//                  (a write cut short) is dropped when the journal is read;
+//                  (a write cut short) is dropped when the journal is read; each
+//                  entry also keeps the number the till expected, so that a till's
+//                  last commit is known again after a restart;
 //   stock.txt      every item's stock, "through" the last transaction it includes;
 //   customers.txt  every customer, "through" the last transaction it includes.
 // The journal is the record of what was committed: at start-up the two snapshots are
@@ -34,7 +36,8 @@ struct JournalEntry {
     Kind kind = Kind::Sale;
     std::int64_t number = 0;
     std::string stamp;  // the server's "HH:MMdd/mm/yyyy" at commit
-    Transaction transaction;
+    Transaction transaction;  // its number is the committed one
+    std::int64_t expected = 0;  // the number the till sent (0 in entries written before it was kept)
     bool operator==(const JournalEntry&) const = default;
 };
 

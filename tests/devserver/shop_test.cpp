@@ -87,6 +87,32 @@ TEST_F(MiniShop, JournalEntriesAfterTheSnapshotsAreReplayedAndACutOneIsDropped) 
     EXPECT_EQ(Stock(), "2 36 0") << "without a snapshot the journal alone rebuilds the stock";
 }
 
+TEST_F(MiniShop, ASaleSentAgainByItsTillGetsTheFirstAnswerAndIsRecordedOnce) {
+    auto sent = [](const char* till, std::vector<std::int64_t> items, const char* time = "23:59",
+                   const char* date = "Mon 3 Feb 25") {
+        shop::Transaction t = Lines(std::move(items), 10, "Credit");
+        t.number = 57, t.computerName = till, t.time = time, t.date = date;
+        return t;
+    };
+    struct Row { shop::Transaction t; std::int32_t expected; const char* stock; const char* why; };
+    const Row rows[] = {  // one after another; the last two again after a restart
+        {sent("TILL1", {1}), 22, "1 40 0", "the first commit"},
+        {sent("TILL1", {1}, "00:01", "Tue 4 Feb 25"), 22, "1 40 0", "sent again two minutes later: as before"},
+        {sent("TILL2", {1}), 23, "0 40 0", "another till's sale with the same number is its own"},
+        {sent("TILL1", {2}), 24, "0 39 0", "a changed basket is a new sale, even with the same number"},
+        {sent("TILL1", {1}), shop::code::kSaleOutOfStock, "0 39 0", "only a till's last commit is answered again"},
+        {sent("TILL2", {1}, "15:00"), 23, "0 39 0", "TILL2's last commit, after the restart"},
+        {sent("TILL1", {2}), 24, "0 39 0", "TILL1's last commit, after the restart"},
+    };
+    for (const Row& row : rows) {
+        if (&row == &rows[5]) { ASSERT_NO_FATAL_FAILURE(Reopen()); }
+        EXPECT_EQ(shop->CommitSale(row.t), row.expected) << row.why;
+        EXPECT_EQ(Stock(), row.stock) << row.why;
+    }
+    EXPECT_EQ(shop->FindCustomer(10)->balance, 136.0) << "100 + three credit sales of 12, each once";
+    EXPECT_EQ(shop->CommitRefund(sent("TILL1", {2})), 25) << "a refund is never a sale sent again";
+}
+
 TEST_F(MiniShop, AddedAndAmendedCustomersAreStoredAndSurviveARestart) {
     shop::Customer added = shoptest::MakeCustomer(123456789012LL, shop::text::Utf8ToAnsi(" ZOË O'BRIEN"));
     added.notes = "multi\r\nline; with = signs and \\ and \xE9 ";

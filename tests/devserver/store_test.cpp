@@ -23,7 +23,7 @@ TEST(Journal, CompleteEntriesReadBackEqualAndACutEntryIsDropped) {
     const fs::path path = dir.path() / "journal.txt";
     EXPECT_TRUE(Read(path).ok && Read(path).entries.empty()) << "a missing journal is empty";
 
-    JournalEntry sale{shop::Kind::Sale, 1, "09:3005/12/2026", shoptest::Lines({2701, 0, -2601}, 1002, "Split")};
+    JournalEntry sale{shop::Kind::Sale, 1, "09:3005/12/2026", shoptest::Lines({2701, 0, -2601}, 1002, "Split"), 57};
     sale.transaction.note = " deliver; after 5pm\r\nback door \\ ";
     sale.transaction.lines[1].description = "Hot food; pasty \xE9";
     sale.transaction.lines[2].nonTaxable = 0.83;

@@ -40,21 +40,20 @@ void ShopServerProcess::SetShopValue(const std::string& key, const std::string& 
     WriteWholeFile(path, out);
 }
 
-bool ShopServerProcess::Start() {
+bool StartLoggedProcess(std::string command, const std::string& logPath, PROCESS_INFORMATION& process) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE log = CreateFileA(logPath_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+    HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = log;
     startup.hStdError = log;
-    std::string command = "\"" + ProgramDirectory() + "\\shopserver.exe\" \"" + shopDirectory() + "\"";
     BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                  nullptr, &startup, &process_);
+                                  nullptr, &startup, &process);
     CloseHandle(log);
     if (!started) return false;
-    // The server ends with this process even when a test dies without stopping it.
+    // The process ends with this one even when a test dies without stopping it.
     static HANDLE job = [] {
         HANDLE j = CreateJobObjectA(nullptr, nullptr);
         JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
@@ -62,7 +61,13 @@ bool ShopServerProcess::Start() {
         SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits);
         return j;
     }();
-    AssignProcessToJobObject(job, process_.hProcess);
+    AssignProcessToJobObject(job, process.hProcess);
+    return true;
+}
+
+bool ShopServerProcess::Start() {
+    const std::string command = "\"" + ProgramDirectory() + "\\shopserver.exe\" \"" + shopDirectory() + "\"";
+    if (!StartLoggedProcess(command, logPath_, process_)) return false;
     for (int i = 0; i < 200; ++i) {
         if (Log().find("serving") != std::string::npos) return true;
         if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) return false;

@@ -6,6 +6,10 @@
 
 #include "support/temp_dir.h"
 
+// Starts `command` with its standard output and error going to the file at logPath
+// (made afresh), in a job that ends it when this process ends. False if it did not start.
+bool StartLoggedProcess(std::string command, const std::string& logPath, PROCESS_INFORMATION& process);
+
 class ShopServerProcess {
 public:
     ShopServerProcess();
