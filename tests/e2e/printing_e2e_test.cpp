@@ -4,7 +4,6 @@
 // build/artifacts for people to look at.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <winspool.h>
 
 #include <cstdio>
 #include <set>
@@ -20,8 +19,6 @@
 #include "support/temp_dir.h"
 
 namespace {
-
-constexpr const char* kDocumentQueue = "VarenkoDocument";
 
 // Keeps the newest printed PDF as build/artifacts/<name>.pdf (run-tests.sh renders it).
 void KeepArtifact(const std::string& unixDir, const std::string& pdf, const std::string& name) {
@@ -89,24 +86,6 @@ TEST(PrintingEndToEnd, ACashSalePrintsTheReceiptAndTheKitchenTicketByThemselves)
     EXPECT_EQ(kitchen.find("Payment"), std::string::npos) << "the kitchen needs no payment line";
     KeepArtifact(tickets, *ticket.begin(), "kitchen-ticket");
 }
-
-// The default printer of this prefix for the documents, put back afterwards.
-class DefaultPrinter {
-public:
-    explicit DefaultPrinter(const char* name) {
-        DWORD size = sizeof previous_;
-        if (!GetDefaultPrinterA(previous_, &size)) previous_[0] = 0;
-        set_ = SetDefaultPrinterA(name);
-    }
-    ~DefaultPrinter() {
-        if (previous_[0]) SetDefaultPrinterA(previous_);
-    }
-    bool set() const { return set_; }
-
-private:
-    char previous_[256] = {};
-    bool set_ = false;
-};
 
 // 120 items of their own, so that no two lines group on the documents.
 void AddNumberedItems(ShopServerProcess& server, int count) {

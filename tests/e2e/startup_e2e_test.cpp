@@ -1,15 +1,17 @@
 // The real program under Wine: first start on an empty data directory, close, check files.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "e2e/terminal_process.h"
-#include "logs/clock.h"
 #include "resources/resource_ids.h"
 #include "shell/terminal_config.h"
+#include "support/printed_pdfs.h"
 #include "support/real_input.h"
 #include "support/shop_server.h"
 #include "support/temp_dir.h"
@@ -199,28 +201,48 @@ TEST(SaleEndToEnd, AScannedItemPaidInCashIsCommittedAndLogged) {
 
 }  // namespace
 
-TEST(SaleEndToEnd, APricedAWeighedAndALooseLineReachTheServerAndTheLog) {
+namespace {
+
+// A number of the shop server's journal ("total = 14"); -1 when the key is missing.
+double JournalNumber(const std::string& journal, const std::string& key) {
+    const std::size_t at = journal.find("\n" + key + " = ");
+    return at == std::string::npos ? -1 : std::atof(journal.c_str() + at + key.size() + 4);
+}
+
+// The line totals of the journal's lines ("line = item;...;total;description").
+std::vector<double> JournalLineTotals(const std::string& journal) {
+    std::vector<double> totals;
+    for (std::size_t at = journal.find("\nline = "); at != std::string::npos; at = journal.find("\nline = ", at + 1)) {
+        std::size_t field = at;
+        for (int i = 0; i < 7 && field != std::string::npos; ++i) field = journal.find(';', field + 1);
+        if (field != std::string::npos) totals.push_back(std::atof(journal.c_str() + field + 1));
+    }
+    return totals;
+}
+
+}  // namespace
+
+// Prices changed by hand, by weight and off the total, and a line without an item,
+// paid in cash; the standard receipt printed from the summary.
+TEST(SaleEndToEnd, APricedAWeighedALooseLineAndADiscountAgreeOnScreenOnTheServerAndOnTheReceipt) {
+    if (!RequirePrinter(kReceiptQueue)) return;
     ShopServerProcess server;
+    server.AddShopLines("switch 28 = 2\n");  // "Add discount" takes the discount off the total
     TerminalProcess terminal;
     HWND window = nullptr;
-    ASSERT_TRUE(OpenOnlineTill(server, terminal, window));
+    ASSERT_TRUE(OpenOnlineTill(server, terminal, window, [](TerminalConfig& till) {
+        till.SetInt32(cfg::kTermCodes, 1);  // receipts on the receipt printer, by name
+        till.SetText(cfg::kReceiptPrinter, 200, kReceiptQueue);
+    }));
     const std::string dataDir = TerminalDataDirectory();
-    // Types into an entry dialog's box 1101 and presses Enter, as a person does.
-    auto enterInto = [](const char* title, const std::string& typed) {
-        HWND dialog = WaitForDialog(title);
-        if (!dialog) return testing::AssertionFailure() << title << " did not open";
-        if (auto typedIn = TypeInto(GetDlgItem(dialog, IDC_EDIT1), typed); !typedIn) return typedIn;
-        PressKey(VK_RETURN);
-        return WaitForWindowGone(dialog);
-    };
 
     // Cola 330ml Can, 0.83 + 20 % tax: priced at 1.50, then a second one weighed at 300.
     ASSERT_TRUE(Scan(window, "1701")) << server.Log();
     ASSERT_TRUE(Click(GetDlgItem(window, CMD_ADJUST_PRICE)));
-    ASSERT_TRUE(enterInto("Adjust item price", "150"));
+    ASSERT_TRUE(EnterInDialog("Adjust item price", "150"));
     ASSERT_TRUE(Scan(window, "1701")) << server.Log();
     ASSERT_TRUE(Click(GetDlgItem(window, CMD_WEIGHT)));
-    ASSERT_TRUE(enterInto("Adjust by weight", "300"));
+    ASSERT_TRUE(EnterInDialog("Adjust by weight", "300"));
     // A loose line of 10.00 in three touches.
     ASSERT_TRUE(Click(GetDlgItem(window, CMD_NON_INVENTORY_SALE)));
     HWND loose = WaitForDialog("Non inventory sale");
@@ -229,19 +251,62 @@ TEST(SaleEndToEnd, APricedAWeighedAndALooseLineReachTheServerAndTheLog) {
     ASSERT_TRUE(Click(GetDlgItem(loose, 2408)));
     ASSERT_TRUE(Click(GetDlgItem(loose, 2405)));
     ASSERT_TRUE(AnswerWithClick(loose, IDOK));
+    // 0.79 off the total of 14.79 (1.50 + 0.30 tax; 2.49 + 0.50 tax; 10.00), by the
+    // Transaction menu's "Add discount".
+    ASSERT_TRUE(ChooseFromMenu(window, 5, 0));
+    HWND discount = WaitForDialog("Discount total");
+    ASSERT_NE(discount, nullptr);
+    ASSERT_TRUE(TypeInto(GetDlgItem(discount, IDC_EDIT1), "79"));
+    EXPECT_EQ(ControlText(GetDlgItem(discount, 1112)), "14.00");
+    ASSERT_TRUE(AnswerWithKey(discount));
+    // The amounts of the basket list's entries ("Cola 330ml Can (120)  1.80").
+    std::vector<std::string> onScreen;
+    HWND basketList = FindWindowExA(window, nullptr, "ListBox", nullptr);
+    for (int i = 0; i < 3; ++i) {
+        wchar_t entry[256] = {};  // in UTF-16: Wine hands the 8-bit text between processes cut short
+        SendMessageW(basketList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
+        const std::wstring text = entry;
+        onScreen.emplace_back(text.begin() + text.rfind(L' ') + 1, text.end());
+    }
 
     ASSERT_TRUE(PayCash(window, "5000"));
     HWND summary = WaitForDialog("Transaction committed, summary");
     ASSERT_NE(summary, nullptr) << server.Log();
-    // 1.50 + 0.30 tax; 2.49 + 0.50 tax; 10.00.
-    EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_TOTAL)), "14.79");
-    EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_CHANGE)), "35.21");
+    EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_TOTAL)), "14.00");
+    EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_CHANGE)), "36.00");
+    const std::string receipts = UnixPdfDirectory("receipt");
+    const std::set<std::string> before = PdfNames(receipts);
+    ASSERT_TRUE(Click(GetDlgItem(summary, IDC_SUMMARY_STANDARD_RECEIPT)));
+    std::set<std::string> printed;
+    ASSERT_EQ(WaitForPdfs(receipts, before, "Receipt: 1", 1, &printed), 1);
     ASSERT_TRUE(AnswerWithClick(summary, IDOK));
     EXPECT_EQ(terminal.Close(), 0);
 
+    // The server's record, the receipt and the screen agree to the penny.
+    const std::string receipt = PdfText(receipts + "/" + *printed.begin());
+    const std::string journal = ReadWholeFile(server.shopDirectory() + "\\state\\journal.txt");
+    const std::vector<double> lineTotals = JournalLineTotals(journal);
+    ASSERT_EQ(lineTotals.size(), 3u) << journal;
+    for (int i = 0; i < 3; ++i) EXPECT_NEAR(lineTotals[i], std::atof(onScreen[i].c_str()), 0.001) << journal;
+    const std::string amounts = onScreen[0] + "\n" + onScreen[1] + "\n" + onScreen[2] + "\n";
+    EXPECT_NE(receipt.find(amounts), std::string::npos) << amounts << " not on the receipt:\n" << receipt;
+    const struct {
+        const char* printed;
+        const char* key;
+        double value;
+    } kTotals[] = {
+        {"Discount: (0.79)", "discount_total", 0.79},
+        {"Total: \xC2\xA3" "14.00", "total", 14.00},  // the pound sign, as pdftotext writes it
+        {"VAT: 0.80 (20.00%)", "tax1_total", 0.80},
+        {"Payment: Cash", "cash", 14.00},
+    };
+    for (const auto& total : kTotals) {
+        EXPECT_NE(receipt.find(total.printed), std::string::npos) << total.printed << " not on:\n" << receipt;
+        EXPECT_NEAR(JournalNumber(journal, total.key), total.value, 0.001) << total.key << " in\n" << journal;
+    }
     EXPECT_NE(server.Log().find("CommitSale expected 1, 3 lines -> 22"), std::string::npos) << server.Log();
     const std::string log = ReadWholeFile(TodayLogFile(dataDir));
-    EXPECT_NE(log.find("1701  Cola 330ml Can\r\n1701  Cola 330ml Can\r\n0  " + category + "\r\nTotal: 14.79\r\n"),
+    EXPECT_NE(log.find("1701  Cola 330ml Can\r\n1701  Cola 330ml Can\r\n0  " + category + "\r\nTotal: 14.00\r\n"),
               std::string::npos)
         << log;
 }

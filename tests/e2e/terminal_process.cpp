@@ -73,6 +73,44 @@ int TerminalProcess::Close(DWORD timeoutMs) {
     return static_cast<int>(code);
 }
 
+namespace {
+
+constexpr const char* kMailCommandKey = "Software\\Classes\\mailto\\shell\\open\\command";
+constexpr const char* kMailLinkKey = "Software\\VarenkoTest";
+
+}  // namespace
+
+MailLinkRecorder::MailLinkRecorder() {
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMailCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &command_, nullptr);
+    DWORD size = sizeof previous_ - 1;
+    if (RegQueryValueExA(command_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) != 0)
+        previous_[0] = 0;
+    const char recorder[] = "reg.exe add HKCU\\Software\\VarenkoTest /v MailLink /d \"%1\" /f";
+    RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder), sizeof recorder);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kMailLinkKey);
+}
+
+MailLinkRecorder::~MailLinkRecorder() {
+    if (previous_[0])
+        RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                       static_cast<DWORD>(lstrlenA(previous_) + 1));
+    else
+        RegDeleteValueA(command_, nullptr);
+    RegCloseKey(command_);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kMailLinkKey);
+}
+
+std::string MailLinkRecorder::Link() const {
+    char link[4096] = {};
+    WaitUntil(
+        [&] {
+            DWORD size = sizeof link - 1;
+            return RegGetValueA(HKEY_CURRENT_USER, kMailLinkKey, "MailLink", RRF_RT_REG_SZ, nullptr, link, &size) == 0;
+        },
+        10000);
+    return link;
+}
+
 bool SaveWindowPicture(HWND window, const std::string& path) {
     RECT r;
     if (!GetWindowRect(window, &r)) return false;
@@ -213,6 +251,35 @@ testing::AssertionResult PayCash(HWND window, const std::string& tendered) {
     if (auto typed = TypeInto(amount, tendered); !typed) return typed;
     if (auto enter = PressKeyIn(amount, VK_RETURN); !enter) return enter;
     return WaitForWindowGone(cash) << " after Enter";
+}
+
+testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    const auto inMenu = [&] { return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE); };
+    // A window closing just before may still take the activation back and end the
+    // menu: Alt again, as a person would.
+    for (int attempt = 0; !inMenu(); ++attempt) {
+        if (attempt == 3) return testing::AssertionFailure() << "Alt did not reach the menu bar";
+        if (auto alt = PressKeyIn(ItemBox(window), VK_MENU); !alt) return alt;
+        WaitUntil(inMenu, 1000);
+    }
+    for (int i = 0; i < menu; ++i) PressKey(VK_RIGHT);
+    for (int i = 0; i <= item; ++i) PressKey(VK_DOWN);  // the first Down opens the menu on its first item
+    PressKey(VK_RETURN);
+    if (WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && !(info.flags & GUI_INMENUMODE); }))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the menu is still open";
+}
+
+testing::AssertionResult EnterInDialog(const char* title, const std::string& typed) {
+    HWND dialog = WaitForDialog(title);
+    if (!dialog) return testing::AssertionFailure() << title << " did not open";
+    HWND box = GetDlgItem(dialog, IDC_EDIT1);
+    if (auto typedIn = TypeInto(box, typed); !typedIn) return typedIn;
+    if (auto enter = PressKeyIn(box, VK_RETURN); !enter) return enter;
+    return WaitForWindowGone(dialog) << " after Enter in " << title;
 }
 
 testing::AssertionResult OpenOnlineTill(ShopServerProcess& server, TerminalProcess& terminal, HWND& window,

@@ -33,6 +33,22 @@ private:
     HWND window_ = nullptr;
 };
 
+// The mail program of this prefix replaced, for one test, by one that keeps the link it
+// is given (the terminal's order e-mail) in the registry.
+class MailLinkRecorder {
+public:
+    MailLinkRecorder();
+    ~MailLinkRecorder();
+    MailLinkRecorder(const MailLinkRecorder&) = delete;
+    MailLinkRecorder& operator=(const MailLinkRecorder&) = delete;
+    // The link last opened; empty when none comes within 10 s.
+    std::string Link() const;
+
+private:
+    HKEY command_ = nullptr;
+    char previous_[512] = {};  // the mail program's command, empty when there was none
+};
+
 // Saves the screen area of a window as a 24-bit BMP file; false on failure.
 bool SaveWindowPicture(HWND window, const std::string& path);
 // Waits for a top-level dialog of this title; nullptr on time-out.
@@ -65,3 +81,9 @@ testing::AssertionResult Scan(HWND window, const std::string& code);
 // Cash (F5) in the item box, the tendered amount typed into the cash dialog, Enter.
 // Returns once the cash dialog has closed; the sale goes on to its after-sale step.
 testing::AssertionResult PayCash(HWND window, const std::string& tendered);
+// Chooses item `item` (0 = the first) of menu `menu` (0 = "&File") of the main window's
+// menu bar by keyboard: Alt, Right to the menu, Down into it and to the item, Enter.
+testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item);
+// Types into the box 1101 of the dialog titled `title` once it opens, presses Enter,
+// and returns once the dialog has closed.
+testing::AssertionResult EnterInDialog(const char* title, const std::string& typed);

@@ -163,12 +163,6 @@ void EndProcesses(const char* exeName) {
     CloseHandle(snapshot);
 }
 
-std::string TodayLogFile(const std::string& dataDir) {
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    return DayFilePath(dataDir, At(st.wYear, st.wMonth, st.wDay));
-}
-
 TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDataAlone) {
     CoInitialize(nullptr);
     const std::string dir = InstallDirectory();

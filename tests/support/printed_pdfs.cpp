@@ -115,3 +115,12 @@ bool RequirePrinter(const std::string& name) {
     return false;
 }
 
+DefaultPrinter::DefaultPrinter(const char* name) {
+    DWORD size = sizeof previous_;
+    if (!GetDefaultPrinterA(previous_, &size)) previous_[0] = 0;
+    set_ = SetDefaultPrinterA(name);
+}
+
+DefaultPrinter::~DefaultPrinter() {
+    if (previous_[0]) SetDefaultPrinterA(previous_);
+}

@@ -7,6 +7,7 @@
 
 inline constexpr const char* kReceiptQueue = "VarenkoReceipt";
 inline constexpr const char* kKitchenQueue = "VarenkoKitchen";
+inline constexpr const char* kDocumentQueue = "VarenkoDocument";
 
 bool PrinterListed(const std::string& name);
 // True when the queue is there; otherwise a test failure naming the fix, or a skip
@@ -24,3 +25,17 @@ std::string PdfText(const std::string& unixPdf);
 // seen, and their names in `names` when given.
 int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before, const std::string& token,
                 int copies, std::set<std::string>* names = nullptr);
+
+// The default printer of this prefix set for one test, and put back afterwards.
+class DefaultPrinter {
+public:
+    explicit DefaultPrinter(const char* name);
+    ~DefaultPrinter();
+    DefaultPrinter(const DefaultPrinter&) = delete;
+    DefaultPrinter& operator=(const DefaultPrinter&) = delete;
+    bool set() const { return set_; }
+
+private:
+    char previous_[256] = {};
+    bool set_ = false;
+};

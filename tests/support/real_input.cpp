@@ -65,6 +65,15 @@ testing::AssertionResult WaitForFocus(HWND control, DWORD timeoutMs) {
 
 namespace {
 
+// A group box lets clicks through to the controls it frames (it answers HTTRANSPARENT),
+// but WindowFromPoint, asked from another process, names it.
+bool IsGroupBoxAround(HWND box, HWND control) {
+    char name[16] = {};
+    GetClassNameA(box, name, sizeof name);
+    return lstrcmpiA(name, "Button") == 0 && (GetWindowLongPtrA(box, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+           GetParent(box) == GetParent(control);
+}
+
 bool IsExtendedKey(WORD key) {
     switch (key) {
     case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
@@ -132,7 +141,7 @@ testing::AssertionResult Click(HWND control) {
         GetWindowRect(control, &r);
         centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         hit = WindowFromPoint(centre);
-        return hit == control || IsChild(control, hit);
+        return hit == control || IsChild(control, hit) || IsGroupBoxAround(hit, control);
     };
     // A window that has just come up may not have settled yet: wait until the control is
     // what a click on its centre would reach.
@@ -162,7 +171,9 @@ testing::AssertionResult Click(HWND control) {
 testing::AssertionResult WaitForWindowGone(HWND window, DWORD timeoutMs) {
     if (WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs))
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << DescribeWindow(window) << " is still open";
+    return testing::AssertionFailure() << DescribeWindow(window) << " is still open; in front is "
+                                       << DescribeWindow(GetForegroundWindow()) << ", the focus on "
+                                       << DescribeWindow(FocusedWindow(window));
 }
 
 testing::AssertionResult AnswerWithKey(HWND dialog, WORD virtualKey) {

@@ -40,6 +40,11 @@ void ShopServerProcess::SetShopValue(const std::string& key, const std::string& 
     WriteWholeFile(path, out);
 }
 
+void ShopServerProcess::AddShopLines(const std::string& lines) {
+    const std::string path = shopDirectory() + "\\shop.txt";
+    WriteWholeFile(path, ReadWholeFile(path) + lines);
+}
+
 bool StartLoggedProcess(std::string command, const std::string& logPath, PROCESS_INFORMATION& process) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE log = CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,

@@ -21,6 +21,8 @@ public:
     std::string shopDirectory() const { return data_.path() + "\\shop"; }
     // Replaces "key = value" in shop.txt (the line starting with key).
     void SetShopValue(const std::string& key, const std::string& value);
+    // Appends "key = value" lines to shop.txt.
+    void AddShopLines(const std::string& lines);
     // Starts shopserver.exe and waits until the pipe answers.
     bool Start();
     void Stop();
