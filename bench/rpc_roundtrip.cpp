@@ -16,8 +16,6 @@
 //            every commit is written durably to the server's journal and stock snapshot
 #include <windows.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,65 +23,17 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "link/records.h"
 #include "link/remote.h"
-#include "support/shop_server.h"
-#include "support/temp_dir.h"
 
 namespace {
 
+using bench::Fail;
+using bench::Raised;
+using bench::Summary;
+
 constexpr int kWarmUp = 50;
-constexpr int kStartAttempts = 5;
-
-[[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "rpc_bench: FAILED: %s\n", what.c_str());
-    std::fflush(stderr);
-    std::exit(1);
-}
-
-// "raised N", with a hint when the connection itself broke: most often another shop
-// server (a test run at the same moment) took over \pipe\rpcvk.
-std::string Raised(unsigned long code) {
-    std::string text = "raised " + std::to_string(code);
-    if (code == RPC_S_SERVER_UNAVAILABLE || code == RPC_S_CALL_FAILED || code == RPC_S_CALL_FAILED_DNE)
-        text += " (the connection broke: is another shop server using \\pipe\\rpcvk? run again when no "
-                "server or end-to-end tests run)";
-    return text;
-}
-
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceFrequency(&frequency_); }
-    std::int64_t Now() const {
-        LARGE_INTEGER t;
-        QueryPerformanceCounter(&t);
-        return t.QuadPart;
-    }
-    double Milliseconds(std::int64_t from, std::int64_t to) const {
-        return static_cast<double>(to - from) * 1000.0 / static_cast<double>(frequency_.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER frequency_;
-};
-
-struct Summary {
-    double median, p90, p99, max;
-};
-
-// Nearest-rank percentile of sorted samples.
-double Percentile(const std::vector<double>& sorted, double p) {
-    const std::size_t rank = std::clamp<std::size_t>(
-        static_cast<std::size_t>(std::ceil(p / 100.0 * static_cast<double>(sorted.size()))), 1, sorted.size());
-    return sorted[rank - 1];
-}
-
-Summary Summarise(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    const std::size_t n = samples.size();
-    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2.0;
-    return {median, Percentile(samples, 90), Percentile(samples, 99), samples.back()};
-}
 
 ItemKey Key(std::int64_t number, const char* text) {
     ItemKey key;
@@ -179,7 +129,7 @@ void CommitRefused(const TransactionRecord& sale) {
 }
 
 template <typename Call>
-void Time(const Stopwatch& clock, std::vector<double>& samples, Call call) {
+void Time(const bench::Stopwatch& clock, std::vector<double>& samples, Call call) {
     const std::int64_t start = clock.Now();
     call();
     const std::int64_t end = clock.Now();
@@ -196,24 +146,6 @@ std::size_t Occurrences(const std::string& text, const std::string& word) {
     return n;
 }
 
-// Starts a server on a fresh copy of the demo shop, retrying while another server
-// (a test running at the same moment) still owns the pipe.
-std::unique_ptr<ShopServerProcess> StartServer() {
-    for (int attempt = 1; attempt <= kStartAttempts; ++attempt) {
-        auto server = std::make_unique<ShopServerProcess>();
-        // Stock may go below zero (option 34), so any number of sales is accepted while
-        // the server still checks and updates the stock of every inventory line.
-        const std::string shopFile = server->shopDirectory() + "\\shop.txt";
-        WriteWholeFile(shopFile, ReadWholeFile(shopFile) + "option 34 = 1\n");
-        if (server->Start()) return server;
-        std::fprintf(stderr, "rpc_bench: shop server did not start (attempt %d of %d): %s\n", attempt,
-                     kStartAttempts, server->Log().c_str());
-        server.reset();
-        Sleep(3000);
-    }
-    Fail("the shop server could not be started");
-}
-
 void PrintRow(const char* name, const char* what, const Summary& s) {
     std::printf("%-7s %-38s %8.3f %8.3f %8.3f %8.3f\n", name, what, s.median, s.p90, s.p99, s.max);
 }
@@ -224,7 +156,8 @@ int main(int argc, char** argv) {
     const int count = argc > 1 ? std::atoi(argv[1]) : 1000;
     if (count < 1) Fail("count must be a positive number");
 
-    std::unique_ptr<ShopServerProcess> server = StartServer();
+    bench::SetProgramName("rpc_bench");
+    std::unique_ptr<ShopServerProcess> server = bench::StartShopServer();
     if (BindToServer("") != BindResult::Bound) Fail("BindToServer(\"\") did not bind");
 
     const ItemKey null = Key(itemkey::kByText, "99999999");           // no such number or SKU
@@ -246,7 +179,7 @@ int main(int argc, char** argv) {
 
     // The kinds of call take turns, so that a slow moment of the machine falls on all
     // of them alike and the ratios stay fair.
-    const Stopwatch clock;
+    const bench::Stopwatch clock;
     std::vector<double> nullSamples, nextSamples, numberSamples, scanSamples, refusedSamples, saleSamples;
     for (auto* v : {&nullSamples, &nextSamples, &numberSamples, &scanSamples, &refusedSamples, &saleSamples})
         v->reserve(static_cast<std::size_t>(count));
@@ -258,12 +191,12 @@ int main(int argc, char** argv) {
         Time(clock, refusedSamples, [&] { CommitRefused(refused); });
         Time(clock, saleSamples, [&] { Commit(sale); });
     }
-    const Summary nullFetch = Summarise(nullSamples);
-    const Summary next = Summarise(nextSamples);
-    const Summary byNumber = Summarise(numberSamples);
-    const Summary byScan = Summarise(scanSamples);
-    const Summary refusal = Summarise(refusedSamples);
-    const Summary commit = Summarise(saleSamples);
+    const Summary nullFetch = bench::Summarise(nullSamples);
+    const Summary next = bench::Summarise(nextSamples);
+    const Summary byNumber = bench::Summarise(numberSamples);
+    const Summary byScan = bench::Summarise(scanSamples);
+    const Summary refusal = bench::Summarise(refusedSamples);
+    const Summary commit = bench::Summarise(saleSamples);
 
     // Every call must have reached our own server, not another one on the pipe.
     const std::string log = server->Log();

@@ -62,19 +62,35 @@ private:
     SIZE_T size_ = 0;
 };
 
-}  // namespace
-
-void AppendBasketEntry(const std::string& text) {
+// Changes the basket list with its drawing held back, then has it painted once. Drawn
+// as it goes, every entry added and every selection that scrolls would redraw both
+// scroll bars and scroll the list at once, which under Wine costs milliseconds a time.
+template <typename Change>
+void ChangeListQuietly(Change change) {
     if (!g_app.basketList) return;
+    SendMessageA(g_app.basketList, WM_SETREDRAW, FALSE, 0);
+    change();
+    SendMessageA(g_app.basketList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_app.basketList, nullptr, TRUE);
+}
+
+void AddAndSelect(const std::string& text) {
     const LRESULT at = SendMessageA(g_app.basketList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (at != LB_ERR && at != LB_ERRSPACE) SendMessageA(g_app.basketList, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
 }
 
+}  // namespace
+
+void AppendBasketEntry(const std::string& text) {
+    ChangeListQuietly([&] { AddAndSelect(text); });
+}
+
 void ReplaceLastBasketEntry(const std::string& text) {
-    if (!g_app.basketList) return;
-    const LRESULT count = SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0);
-    if (count > 0) SendMessageA(g_app.basketList, LB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
-    AppendBasketEntry(text);
+    ChangeListQuietly([&] {
+        const LRESULT count = SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0);
+        if (count > 0) SendMessageA(g_app.basketList, LB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
+        AddAndSelect(text);
+    });
 }
 
 void RefreshTotals() {
@@ -100,8 +116,10 @@ void RemoveSelectedBasketLine() {
     const LRESULT selected = SendMessageA(g_app.basketList, LB_GETCURSEL, 0, 0);
     const int s = (selected == LB_ERR || selected < 0 || selected >= m) ? m - 1 : static_cast<int>(selected);
     RemoveBasketLine(g_app.basket, s);
-    SendMessageA(g_app.basketList, LB_DELETESTRING, static_cast<WPARAM>(s), 0);
-    SelectLastEntry();
+    ChangeListQuietly([&] {
+        SendMessageA(g_app.basketList, LB_DELETESTRING, static_cast<WPARAM>(s), 0);
+        SelectLastEntry();
+    });
     RefreshTotals();
     PlayTerminalSound(IDW_LINE_REMOVED);
 }
@@ -141,11 +159,13 @@ void SwitchToBasketTable(int table) {
 
     const bool withNumber = g_app.live.Switch(basketcfg::kEntryWithNumber) != 0;
     const int n = BasketLineCount(g_app.basket);
-    for (int i = 0; i < n; ++i) {
-        SendMessageA(g_app.basketList, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(StoredEntryText(g_app.basket, i, withNumber).c_str()));
-    }
-    SelectLastEntry();
+    ChangeListQuietly([&] {
+        for (int i = 0; i < n; ++i) {
+            SendMessageA(g_app.basketList, LB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(StoredEntryText(g_app.basket, i, withNumber).c_str()));
+        }
+        SelectLastEntry();
+    });
     RefreshTotals();
     if (g_app.mainWindow) InvalidateRect(GetDlgItem(g_app.mainWindow, CMD_CHANGE_BASKET_TABLE), nullptr, TRUE);
 }

@@ -67,4 +67,27 @@ TEST_F(BasketWindowTest, VoidRepeatEmptyAndTablesKeepTheListInStepWithTheRecord)
                             "Problem: Insufficient memory available", "Problem: No items"}));
 }
 
+// The list is changed with its drawing held back: what it shows afterwards must still
+// be right, and it must be painted.
+TEST_F(BasketWindowTest, ALongListScrollsToItsNewEntryAndIsPaintedAgain) {
+    for (int i = 0; i < 60; ++i) Add(100 + i, "Line");
+    Pump();
+    Add(999, "Last");
+    const int last = ListEntries() - 1;
+    EXPECT_EQ(Selected(), last);
+    SCROLLINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(g_app.basketList, SB_VERT, &bar));
+    EXPECT_EQ(bar.nMax, last) << "the scroll bar counts the new entry";
+    EXPECT_EQ(bar.nPos, SendMessageA(g_app.basketList, LB_GETTOPINDEX, 0, 0));
+    RECT entry = {}, client = {};
+    SendMessageA(g_app.basketList, LB_GETITEMRECT, last, reinterpret_cast<LPARAM>(&entry));
+    GetClientRect(g_app.basketList, &client);
+    EXPECT_TRUE(entry.top >= 0 && entry.bottom <= client.bottom) << "scrolled into view";
+    EXPECT_TRUE(GetUpdateRect(g_app.basketList, nullptr, FALSE)) << "due a repaint";
+    Pump();
+    EXPECT_FALSE(GetUpdateRect(g_app.basketList, nullptr, FALSE));
+}
+
 }  // namespace

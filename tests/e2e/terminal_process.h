@@ -27,6 +27,8 @@ public:
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
     // Sends WM_CLOSE to the main window and waits for the exit; returns the exit code, or -1.
     int Close(DWORD timeoutMs = 30000);
+    // The process's id (0 before Start).
+    DWORD processId() const { return process_.dwProcessId; }
 
 private:
     PROCESS_INFORMATION process_{};

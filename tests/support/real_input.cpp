@@ -100,6 +100,10 @@ void Send(std::vector<INPUT> inputs) {
 
 void PressKey(WORD virtualKey) { Send({KeyInput(virtualKey, false), KeyInput(virtualKey, true)}); }
 
+void PressChord(WORD modifier, WORD key) {
+    Send({KeyInput(modifier, false), KeyInput(key, false), KeyInput(key, true), KeyInput(modifier, true)});
+}
+
 testing::AssertionResult PressKeyIn(HWND window, WORD virtualKey) {
     if (auto front = BringToFront(window); !front) return front;
     const auto focusInside = [&] {
@@ -121,14 +125,24 @@ testing::AssertionResult TypeInto(HWND control, const std::string& text) {
         if (key == -1) return testing::AssertionFailure() << "no key types '" << c << "'";
         const WORD virtualKey = LOBYTE(key);
         if (HIBYTE(key) & 1)
-            Send({KeyInput(VK_SHIFT, false), KeyInput(virtualKey, false), KeyInput(virtualKey, true),
-                  KeyInput(VK_SHIFT, true)});
+            PressChord(VK_SHIFT, virtualKey);
         else
             PressKey(virtualKey);
     }
     if (WaitUntil([&] { return ControlText(control) == expected; })) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "typed '" << text << "', but " << DescribeWindow(control)
                                        << " shows something else (expected '" << expected << "')";
+}
+
+void MoveMouse(POINT screen) {
+    // Absolute positions run from 0 to 65535 over the primary screen: aim at the pixel's middle.
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = static_cast<LONG>((2LL * screen.x + 1) * 65536 / (2LL * width));
+    move.mi.dy = static_cast<LONG>((2LL * screen.y + 1) * 65536 / (2LL * height));
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send({move});
 }
 
 testing::AssertionResult Click(HWND control) {
@@ -148,14 +162,7 @@ testing::AssertionResult Click(HWND control) {
     if (!WaitUntil(inSight))
         return testing::AssertionFailure() << DescribeWindow(control) << " is covered by " << DescribeWindow(hit)
                                            << "; in front is " << DescribeWindow(GetForegroundWindow());
-    // Absolute positions run from 0 to 65535 over the primary screen: aim at the pixel's middle.
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dx = static_cast<LONG>((2LL * centre.x + 1) * 65536 / (2LL * width));
-    move.mi.dy = static_cast<LONG>((2LL * centre.y + 1) * 65536 / (2LL * height));
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send({move});
+    MoveMouse(centre);
     POINT at = {};
     if (!WaitUntil([&] { return GetCursorPos(&at) && PtInRect(&r, at); }))
         return testing::AssertionFailure() << "the mouse went to (" << at.x << ", " << at.y << "), not over "

@@ -28,12 +28,16 @@ testing::AssertionResult WaitForFocus(HWND control, DWORD timeoutMs = 5000);
 
 // Presses and releases one key: VK_RETURN is the main keyboard's Enter.
 void PressKey(WORD virtualKey);
+// Presses `key` while holding `modifier` (VK_CONTROL, VK_SHIFT ...).
+void PressChord(WORD modifier, WORD key);
 // Brings `window` to the front, waits until the focus is inside it, then presses the key.
 testing::AssertionResult PressKeyIn(HWND window, WORD virtualKey);
 // Types `text` key by key into `control`, which must have the focus, and waits until
 // the control shows it after what it held before.
 testing::AssertionResult TypeInto(HWND control, const std::string& text);
 
+// Moves the mouse pointer to a point of the screen.
+void MoveMouse(POINT screen);
 // Moves the mouse to the centre of `control` and clicks its left button there.
 testing::AssertionResult Click(HWND control);
 
