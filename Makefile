@@ -4,7 +4,7 @@ WIN    := build/win
 JOBS   ?= $(shell nproc)
 WIN_CONFIGURE = cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 
-.PHONY: all setup build native win test test-native test-win run coverage clean package test-package
+.PHONY: all setup build native win test test-native test-win run coverage fuzz fuzz-build clean package test-package
 
 all: build
 
@@ -21,8 +21,8 @@ win:
 	@$(WIN_CONFIGURE)
 	@cmake --build $(WIN) -j $(JOBS) -- --no-print-directory
 
-# The suite, the installer's test included: the build has made everything the package needs.
-test: build
+# The suite, the installer's test and a short run of each fuzz target included.
+test: build fuzz-build
 	@bash packaging/package.sh
 	@bash scripts/run-tests.sh
 
@@ -49,6 +49,18 @@ coverage: setup
 	@(cd $(COVERAGE) && ctest -j $(JOBS) >/dev/null) || echo "coverage: some native tests failed" >&2
 	@gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'devserver/' --exclude-unreachable-branches \
 	  --exclude-throw-branches --print-summary -o $(COVERAGE)/coverage.txt | tail -3
+
+# The libFuzzer targets of fuzz/ (clang, ASan, UBSan), each run for FUZZ_SECONDS over its
+# seeds and what earlier runs found; `make test` runs each for a few seconds.
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
+fuzz-build: setup
+	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DVARENKO_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) --target fuzz_targets -j $(JOBS) -- --no-print-directory
+
+fuzz: fuzz-build
+	@bash fuzz/run.sh --seconds $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

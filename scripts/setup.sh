@@ -10,6 +10,7 @@ packages=(
   cups printer-driver-cups-pdf socat perl
   gcovr
   nsis zip unzip
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -316,7 +316,8 @@ bool ApplyShopBlock(const Block& block, TerminalConfig& c, std::string& error) {
                 }
             }
         } else if (TwoIndexesAfter(key, "text", a, b)) {
-            if (a < 0 || b < 1 || static_cast<std::size_t>(a + b) > kSize || !needText(static_cast<std::size_t>(b))) {
+            const auto size = static_cast<std::int64_t>(kSize);  // a + b could overflow
+            if (a < 0 || b < 1 || a > size || b > size - a || !needText(static_cast<std::size_t>(b))) {
                 if (error.empty()) error = Where(e) + "text OFFSET WIDTH outside the record";
                 return false;
             }

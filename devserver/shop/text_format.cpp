@@ -1,6 +1,7 @@
 #include "shop/text_format.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -42,6 +43,13 @@ void PutUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// Drops a leading '+', which from_chars does not take; false for "+-", which it would.
+bool UnsignedPlus(std::string_view& value) {
+    if (value.empty() || value.front() != '+') return true;
+    value.remove_prefix(1);
+    return value.empty() || value.front() != '-';
+}
+
 }  // namespace
 
 std::string_view Trim(std::string_view s) {
@@ -61,6 +69,11 @@ bool ParseBlocks(std::string_view content, std::vector<Block>& blocks, std::stri
         ++lineNumber;
         std::string_view line = Trim(raw);
         if (line.empty() || line.front() == '#') continue;
+        // No record text can hold a NUL: it would end the text there.
+        if (line.find('\0') != std::string_view::npos) {
+            error = "line " + std::to_string(lineNumber) + ": NUL byte";
+            return false;
+        }
         if (line.front() == '[') {
             if (line.back() != ']') {
                 error = "line " + std::to_string(lineNumber) + ": header without ']'";
@@ -187,7 +200,7 @@ std::string AnsiToUtf8(std::string_view ansi) {
 
 std::optional<std::int64_t> ParseInt(std::string_view value) {
     value = Trim(value);
-    if (!value.empty() && value.front() == '+') value.remove_prefix(1);
+    if (!UnsignedPlus(value)) return std::nullopt;
     std::int64_t v = 0;
     auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), v);
     if (ec != std::errc() || end != value.data() + value.size() || value.empty()) return std::nullopt;
@@ -196,10 +209,12 @@ std::optional<std::int64_t> ParseInt(std::string_view value) {
 
 std::optional<double> ParseDouble(std::string_view value) {
     value = Trim(value);
-    if (!value.empty() && value.front() == '+') value.remove_prefix(1);
+    if (!UnsignedPlus(value)) return std::nullopt;
     double v = 0;
     auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), v);
-    if (ec != std::errc() || end != value.data() + value.size() || value.empty()) return std::nullopt;
+    // from_chars also reads "nan" and "inf": no price or balance is either.
+    if (ec != std::errc() || end != value.data() + value.size() || value.empty() || !std::isfinite(v))
+        return std::nullopt;
     return v;
 }
 

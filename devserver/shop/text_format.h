@@ -5,9 +5,10 @@
 //   description = Rioja Reserva 75cl
 //   sku = 5012345000017
 //
-// Blank lines and lines starting with '#' are ignored; keys and values are trimmed;
-// a key may repeat. In values "\\", "\n", "\r", "\t" and "\s" stand for a backslash,
-// line feed, carriage return, tab and a blank (for a blank at either end of a value).
+// Blank lines and lines starting with '#' are ignored; a line holding a NUL byte is
+// refused; keys and values are trimmed; a key may repeat. In values "\\", "\n", "\r",
+// "\t" and "\s" stand for a backslash, line feed, carriage return, tab and a blank (for
+// a blank at either end of a value).
 // Files are UTF-8; the shop keeps its texts in the Windows ANSI code page (1252), so
 // reading converts and writing converts back.
 #pragma once
@@ -45,7 +46,7 @@ std::string Unescape(std::string_view value);
 std::string Utf8ToAnsi(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view ansi);
 
-// Strict conversions of a whole (trimmed) value.
+// Strict conversions of a whole (trimmed) value; a double is a finite number.
 std::optional<std::int64_t> ParseInt(std::string_view value);
 std::optional<double> ParseDouble(std::string_view value);
 std::string_view Trim(std::string_view s);

@@ -54,7 +54,9 @@ void Recompute(NonInventoryState& s, const TerminalConfig& config) {
         s.tax2Text = FormatMoney(t2);
         s.nett = FormatMoney(price - t2);
     } else {
-        const double nett = RoundMoney(10000.0 / static_cast<double>(r1 + r2 + 10000) * price);
+        // The rates come from the server: summed as doubles, as two of them may not fit 64 bits.
+        const double rates = static_cast<double>(r1) + static_cast<double>(r2);
+        const double nett = RoundMoney(10000.0 / (rates + 10000) * price);
         const double t1 = RoundTax(nett * static_cast<double>(r1) / 10000, false);
         const double t2 = RoundTax(nett * static_cast<double>(r2) / 10000, false);
         s.tax1Text = FormatMoney(t1);

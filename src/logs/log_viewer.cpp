@@ -30,6 +30,14 @@ bool PageFull(const LogPageInput& in, int row) {
     return static_cast<long long>(in.lineHeight + 2) * row > in.pageHeight;
 }
 
+// What a page prints when no byte is dropped: each line reads at most 254 bytes (253
+// kept, one dropped). The file is read in pieces of this size.
+std::size_t BytesPerRead(const LogPageInput& input) {
+    int rows = kFirstRow;
+    while (!PageFull(input, rows) && rows < 100000) ++rows;
+    return static_cast<std::size_t>(rows - kFirstRow + 1) * (kLogLineMax + 1);
+}
+
 }  // namespace
 
 std::optional<LocalTime> ParseLogDay(std::string_view typed) {
@@ -64,14 +72,7 @@ void PreviousLogWindow(LogViewer& viewer, const LogReader& read) {
     viewer.previousEnabled = viewer.position >= 32000;
 }
 
-std::size_t LogPageBytesNeeded(const LogPageInput& input) {
-    // Each printed line reads at most 254 bytes (253 kept, one dropped).
-    int rows = kFirstRow;
-    while (!PageFull(input, rows) && rows < 100000) ++rows;
-    return static_cast<std::size_t>(rows - kFirstRow + 1) * (kLogLineMax + 1);
-}
-
-LogPage LayoutLogPage(const LogPageInput& in, std::string_view bytes) {
+LogPage LayoutLogPage(const LogPageInput& in, const LogReader& read, std::int64_t from) {
     LogPage page;
     char header[160];
     std::snprintf(header, sizeof header, "%.60s Activity log: %02d/%02d/%d      Page: %d", in.shopName.c_str(), in.day.day,
@@ -87,18 +88,21 @@ LogPage LayoutLogPage(const LogPageInput& in, std::string_view bytes) {
         ++row;
         return PageFull(in, row);
     };
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        page.consumed = i + 1;
-        if (byte == '\r' || line.size() >= kLogLineMax) {
-            // A full line drops the byte that would overflow it.
-            if (printLine()) {
-                page.full = true;
-                return page;
+    for (;;) {
+        const std::string bytes = read(from + static_cast<std::int64_t>(page.consumed), BytesPerRead(in));
+        if (bytes.empty()) return page;
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            ++page.consumed;
+            if (byte == '\r' || line.size() >= kLogLineMax) {
+                // A full line drops the byte that would overflow it.
+                if (printLine()) {
+                    page.full = true;
+                    return page;
+                }
+            } else if (byte >= 31 && byte <= 127) {
+                line += static_cast<char>(byte);
             }
-        } else if (byte >= 31 && byte <= 127) {
-            line += static_cast<char>(byte);
         }
     }
-    return page;
 }

@@ -55,9 +55,9 @@ struct LogPage {
     std::size_t consumed = 0;   // bytes of the input read for this page
     bool full = false;          // the page is full: another one follows
 };
-// The most bytes one page can read: what LayoutLogPage needs of the file at most.
-std::size_t LogPageBytesNeeded(const LogPageInput& input);
 // The header "<shop> Activity log: DD/MM/YYYY      Page: n" at (0, 0), then the file's
 // lines from row 2: printable bytes 31..127 only, a line printed at each carriage
 // return or when it already holds 253 characters (the next byte is then dropped).
-LogPage LayoutLogPage(const LogPageInput& input, std::string_view bytes);
+// The day file is read from byte `from` until the page is full or the file ends;
+// dropped bytes take no room, so how much a page reads has no bound.
+LogPage LayoutLogPage(const LogPageInput& input, const LogReader& read, std::int64_t from);

@@ -140,10 +140,11 @@ void PrintLog(PrintMode mode) {
         const DayFile file(day, OPEN_EXISTING);
         LogPage page;
         if (!file.open()) {
-            page = LayoutLogPage(in, "");
+            page = LayoutLogPage(in, [](std::int64_t, std::size_t) { return std::string(); }, 0);
             page.plan.Message(logmsg::kUnableToOpen);
         } else {
-            page = LayoutLogPage(in, file.Read(resume, LogPageBytesNeeded(in)));
+            page = LayoutLogPage(in, [&file](std::int64_t at, std::size_t count) { return file.Read(at, count); },
+                                 resume);
         }
         print::RenderPlan(dc, page.plan, {font}, {});
         if (previous) SelectObject(dc, previous);

@@ -445,7 +445,7 @@ void LayOutDeliveryNote(Page& p) {
 
 void LayOutCustomInvoice(Page& p) {
     const DocumentFrame& f = p.f;
-    auto row = [&](int s) { return p.config.Switch(s); };
+    auto row = [&](int s) { return ClampRows(p.config.Switch(s)); };
     int x = f.ox + 40;
 
     if (row(kLogoRow)) AddLetterLogo(p, f.ox + 10, f.lh, 11);

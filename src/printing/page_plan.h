@@ -3,6 +3,7 @@
 // the sale; one renderer draws a plan on a printer or a metafile. Coordinates are the
 // printer's device units, y growing downwards, unless an item says otherwise.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -144,5 +145,12 @@ struct PageState {
 
 // The y of row `row` (fractional rows are multiplied in floating point and truncated).
 inline int RowY(double row, int lineHeight) { return static_cast<int>(row * lineHeight); }
+
+// Layout rows and row counts come from the server: they are kept where row arithmetic
+// in device units cannot overflow.
+inline constexpr int kRowLimit = 10000;
+inline int ClampRows(std::int64_t rows) {
+    return static_cast<int>(std::clamp<std::int64_t>(rows, -kRowLimit, kRowLimit));
+}
 
 }  // namespace print

@@ -9,17 +9,9 @@
 namespace print {
 namespace {
 
-// Layout rows and row counts come from the server: keep them where row arithmetic
-// in device units cannot overflow.
-inline constexpr int kRowLimit = 10000;
-
 inline constexpr const char* kDoubleRule = "========================";
 inline constexpr const char* kSingleRule = "------------------------";
 inline constexpr const char* kFeedText = "  ";
-
-int ClampRows(std::int64_t rows) {
-    return static_cast<int>(std::clamp<std::int64_t>(rows, -kRowLimit, kRowLimit));
-}
 
 // The top edge of a row, kept inside the int range whatever the metrics say.
 int Y(double row, int lineHeight) {

@@ -2,6 +2,7 @@
 // their plain functions.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -228,6 +229,7 @@ TEST(NonInventorySale, TaxesComeOutOfThePriceTyped) {
         {true, true, 2000, 500, "8.00", "1.60", "0.40", "both: the nett is 10000 / 12500 of the price"},
         {true, true, 2000, 0, "8.33", "1.67", "", "both ticked, only tax 1 has a rate"},
         {false, false, 2000, 500, "10.00", "", "", "no tax ticked"},
+        {true, true, INT64_MAX, INT64_MAX, "10.00", "0.00", "0.00", "rates no shop has: summed without overflow"},
     };
     for (const Row& r : rows) {
         TerminalConfig c = TaxAt(r.r1, r.r2);

@@ -25,8 +25,10 @@ TEST(BlockFormat, EscapesCodePage1252NumbersAndMistakesWithTheirLine) {
     for (int b = 1; b < 256; ++b) every += static_cast<char>(b);
     EXPECT_EQ(shop::text::Utf8ToAnsi(shop::text::AnsiToUtf8(every)), every);
     for (auto [text, number] : {std::pair<const char*, std::optional<std::int64_t>>{" -42 ", -42}, {"+7", 7},
-                                {"12abc", std::nullopt}, {"", std::nullopt}, {"99999999999999999999", std::nullopt}})
+                                {"12abc", std::nullopt}, {"", std::nullopt}, {"99999999999999999999", std::nullopt},
+                                {"+-5", std::nullopt}})
         EXPECT_EQ(shop::text::ParseInt(text), number) << '"' << text << '"';
+    for (const char* text : {"+-1.5", "nan", "-inf"}) EXPECT_FALSE(shop::text::ParseDouble(text)) << text;
 
     const std::pair<const char*, const char*> rows[] = {  // {the file, its error}
         {"[a]\nno equals sign\n", "line 2: expected 'key = value'"}, {"[a\n", "line 1: header without ']'"},
@@ -34,6 +36,7 @@ TEST(BlockFormat, EscapesCodePage1252NumbersAndMistakesWithTheirLine) {
         {"[a]\n = 3\n", "line 2: empty key"},
     };
     for (const auto& [text, expected] : rows) EXPECT_EQ((Parse(text, error), error), expected);
+    EXPECT_EQ((Parse(std::string("[a]\nname = Lon\0don\n", 19), error), error), "line 2: NUL byte");
 }
 
 bool ParseItem(const std::string& text, shop::Item& item, std::string& error) {
@@ -110,7 +113,8 @@ TEST(ShopBlock, ValuesLandInTheirFieldsAndMistakesNameTheirLine) {
                              "currency = DOLLAR", "second_currency = DOLLAR", "amount 100 = 1", "amount 1 = x",
                              "term_discount 0 = 1", "noninventory_caption 5 = x", "shop_text 4 = x",
                              "transaction_number = 9999999999", "trade_percentage = lots", "double 8 = x",
-                             "int32 8 = 9999999999", "pole_idle = 0123456789abcdef0123456789abcdef"}) {
+                             "int32 8 = 9999999999", "pole_idle = 0123456789abcdef0123456789abcdef",
+                             "text 9223372036854775807 9223372036854775807 = x"}) {
         EXPECT_FALSE(shop::ApplyShopBlock(Parse("[shop]\n" + line + "\n", error).at(0), c, error)) << line;
         const std::string key = line.substr(0, line.find(" ="));
         EXPECT_EQ(error.rfind("line 2 (" + key + "): ", 0), 0u) << line << " gave: " << error;

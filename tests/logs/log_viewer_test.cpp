@@ -75,18 +75,25 @@ TEST(LogPages, HeaderPrintableLinesAndThePageBreak) {
     in.lineHeight = 10;
     in.pageHeight = 59;  // rows 2, 3 and 4 fit: (10 + 2) * 5 > 59
     const std::string file = "\r\n10:07 05/01/2027\tUser 3\x01\xe9, logged on.\r\nsecond\r\nthird\r\nfourth\r\n";
-    const LogPage page = LayoutLogPage(in, file);
+    const LogPage page = LayoutLogPage(in, Over(file), 0);
     EXPECT_EQ(Texts(page.plan), (std::vector<std::string>{"Corner Shop Activity log: 05/01/2027      Page: 2", "",
                                                           "10:07 05/01/2027User 3, logged on.", "second"}));
     EXPECT_TRUE(page.full);
     EXPECT_EQ(file.substr(page.consumed), "\nthird\r\nfourth\r\n") << "the next page starts after the last line";
     EXPECT_EQ(std::get<print::TextItem>(page.plan.items[2]).y, 30);
-    EXPECT_LE(page.consumed, LogPageBytesNeeded(in));
 
-    const LogPage last = LayoutLogPage(in, "\nthird\r\n");
+    const LogPage last = LayoutLogPage(in, Over(file), static_cast<std::int64_t>(page.consumed));
+    EXPECT_EQ(Texts(last.plan).back(), "fourth");
     EXPECT_FALSE(last.full) << "the end of the file ends the document";
 
-    const LogPage wide = LayoutLogPage(in, std::string(300, 'x') + "\r");
+    // Dropped bytes take no room: the page reads on past them until it is full.
+    const std::string accents = std::string(5000, '\xe9') + "a\rb\rc\rd\r";
+    const LogPage dropped = LayoutLogPage(in, Over(accents), 0);
+    EXPECT_EQ(Texts(dropped.plan).back(), "c");
+    EXPECT_TRUE(dropped.full);
+    EXPECT_EQ(accents.substr(dropped.consumed), "d\r");
+
+    const LogPage wide = LayoutLogPage(in, Over(std::string(300, 'x') + "\r"), 0);
     EXPECT_EQ(Texts(wide.plan)[1], std::string(253, 'x'));
     EXPECT_EQ(Texts(wide.plan)[2], std::string(46, 'x')) << "the 254th byte is dropped";
 }

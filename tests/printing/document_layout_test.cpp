@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -143,6 +144,8 @@ const PlanCase kPlanCases[] = {
       T(140, Y(13), 'L', "bold", "Order Number: 1234"), B(180, 21, "Blue mug"), B(180, 22, "2 @ 4.25"),
       T(kAmount, Y(22), 'R', "body", "8.50"), B(180, 23, "Gift wrap"), B(140, 29, "CUSTOMER NO: 77"),
       B(140, 30, "Ann Smith"), "L 110 2130 4680 2130 8", B(140, 36, "Terms: 5% disc, 30 days")}, {"Customer code: 77"}},
+    {"custom invoice with a note row no page has: held to row 10000 like the receipt's", kCustomInvoice,
+     [](Shop& s) { CustomRows(s), s.config.SetSwitch(164, INT32_MAX); }, {B(140, 10000, "Fragile")}, {}},
 };
 
 TEST(DocumentLayout, EachDocumentPutsItsBlocksOnThePage) {
