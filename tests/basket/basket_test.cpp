@@ -16,13 +16,10 @@ namespace {
 TerminalConfig Taxes(std::int64_t rate1, std::int64_t rate2 = 0, bool taxOnTax = false, double threshold = -1,
                      bool tax1On = true) {
     TerminalConfig c;
-    c.SetOption(basketcfg::kTax1Enabled, tax1On ? 1 : 0);
-    c.SetOption(basketcfg::kTax1Rate, rate1);
-    c.SetOption(basketcfg::kTax2Enabled, 1);
-    c.SetOption(basketcfg::kTax2Rate, rate2);
-    c.SetOption(basketcfg::kTaxOnTax, taxOnTax ? 1 : 0);
+    c.SetOption(basketcfg::kTax1Enabled, tax1On ? 1 : 0), c.SetOption(basketcfg::kTax1Rate, rate1);
+    c.SetOption(basketcfg::kTax2Enabled, 1), c.SetOption(basketcfg::kTax2Rate, rate2);
+    c.SetOption(basketcfg::kTaxOnTax, taxOnTax ? 1 : 0), c.SetAmount(basketcfg::kThresholdAmount, threshold);
     if (threshold >= 0) c.SetSwitch(basketcfg::kThresholdMode, basketcfg::kThresholdModeOn);
-    c.SetAmount(basketcfg::kThresholdAmount, threshold);
     return c;
 }
 
@@ -34,9 +31,7 @@ const TestLine kA{11, "Apple", 1.20, 1, 0.70}, kB{22, "Beer", 3.35, 0, 2.10}, kC
 bool AddLine(TransactionRecord& b, const TerminalConfig& c, const TestLine& l, bool roundDown = false) {
     const int n = b.LineCount();
     if (!PriceLineIntoTotals(b, c, l.price, l.taxCode, l.cost, roundDown)) return false;
-    b.SetLineItemNumber(n, l.item);
-    b.SetLineDescription(n, l.description);
-    b.SetLineCount(n + 1);
+    b.SetLineItemNumber(n, l.item), b.SetLineDescription(n, l.description), b.SetLineCount(n + 1);
     return true;
 }
 
@@ -125,16 +120,14 @@ TEST(BasketRemove, TheLineLeavesTheTotalsAndTheLaterLinesMoveUp) {
     const TerminalConfig c = Taxes(1750, 500, true);
     for (const Row& row : rows) {
         TransactionRecord b = BasketOf(c, row.start);
-        b.SetCustomerNumber(1234);
-        b.SetNote("Deliver on Friday");
+        b.SetCustomerNumber(1234), b.SetNote("Deliver on Friday");
         ASSERT_TRUE(RemoveBasketLine(b, row.remove)) << row.why;
         const TransactionRecord left = row.left.empty() ? TransactionRecord{} : BasketOf(c, row.left);
         EXPECT_EQ(Describe(b), Describe(left)) << row.why;
         EXPECT_EQ(b.CustomerNumber(), row.left.empty() ? 0 : 1234) << row.why;
     }
     TransactionRecord b = BasketOf(c, {kA, kB, kC});
-    b.SetDiscountTotal(2.0);
-    b.SetLineDiscount(1, 0.5);
+    b.SetDiscountTotal(2.0), b.SetLineDiscount(1, 0.5);
     ASSERT_TRUE(RemoveBasketLine(b, 1));
     EXPECT_DOUBLE_EQ(b.DiscountTotal(), 1.5) << "the line's own discount goes with it";
     TransactionRecord empty;
@@ -184,19 +177,20 @@ TEST(BasketRepeat, CountFromTheItemBoxCheckedAgainstTheFreeLines) {
         {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN}, {std::string(37, ' ') + "5", 1},
         {std::string(35, ' ') + "456", 45}};  // the first 37 characters
     for (const auto& [text, count] : rows) EXPECT_EQ(RepeatCount(text), count) << "'" << text << "'";
-    EXPECT_EQ(CheckRepeat(TransactionRecord{}, 1), RepeatCheck::kNoItems);
     const TransactionRecord b = BasketOf(Taxes(0), std::vector<TestLine>(10, kA));
-    EXPECT_EQ(CheckRepeat(b, 390), RepeatCheck::kAllowed) << "exactly up to 400";
-    EXPECT_EQ(CheckRepeat(b, 391), RepeatCheck::kOverLimit);
-    EXPECT_EQ(CheckRepeat(b, INT_MAX), RepeatCheck::kOverLimit);
-    EXPECT_EQ(CheckRepeat(b, -5), RepeatCheck::kAllowed) << "adds nothing";
+    using R = RepeatCheck;
+    EXPECT_EQ((std::vector{CheckRepeat(TransactionRecord{}, 1), CheckRepeat(b, 390), CheckRepeat(b, 391),
+                           CheckRepeat(b, INT_MAX), CheckRepeat(b, -5)}),
+              (std::vector{R::kNoItems, R::kAllowed, R::kOverLimit, R::kOverLimit, R::kAllowed}))
+        << "no items; exactly up to 400; over; -5 adds nothing";
 }
 
 TEST(BasketTables, SwitchChecksInOrder) {  // parking and unparking: basket_window_wintest.cpp
     const std::vector<std::uint8_t> store(kBasketTablesSize), shortStore(kBasketTablesSize - 1);
-    EXPECT_EQ(CheckTableSwitch(0, 1, store), TableSwitchCheck::kInvalid);
-    EXPECT_EQ(CheckTableSwitch(3, 3, shortStore), TableSwitchCheck::kCurrent) << "before the store";
-    EXPECT_EQ(CheckTableSwitch(16, 1, store), TableSwitchCheck::kSwitch);
+    using T = TableSwitchCheck;
+    EXPECT_EQ((std::vector{CheckTableSwitch(0, 1, store), CheckTableSwitch(3, 3, shortStore),
+                           CheckTableSwitch(16, 1, store)}),
+              (std::vector{T::kInvalid, T::kCurrent, T::kSwitch})) << "the current table is checked before the store";
     std::vector<std::uint8_t> tables(kBasketTablesSize);
     const TransactionRecord parked = BasketOf(Taxes(0), {kA, kB});
     TransactionRecord back;

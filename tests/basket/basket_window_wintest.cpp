@@ -15,22 +15,13 @@ using Lines = std::vector<std::string>;
 
 class BasketWindowTest : public MainWindowFixture {
 protected:
-    // What item entry does once it has priced an item: the line, then its entry.
-    static void Add(std::int64_t number, const char* description) {
-        const int n = g_app.basket.LineCount();
-        ASSERT_TRUE(PriceLineIntoTotals(g_app.basket, g_app.live, 1.25, 0, 0, false));
-        g_app.basket.SetLineItemNumber(n, number);
-        g_app.basket.SetLineDescription(n, description);
-        g_app.basket.SetLineCount(n + 1);
-        AppendBasketEntry(description);
-    }
     static int Selected() { return static_cast<int>(SendMessageA(g_app.basketList, LB_GETCURSEL, 0, 0)); }
     static void Select(int entry) { SendMessageA(g_app.basketList, LB_SETCURSEL, static_cast<WPARAM>(entry), 0); }
 };
 
 TEST_F(BasketWindowTest, VoidRepeatEmptyAndTablesKeepTheListInStepWithTheRecord) {
     Command(CMD_REMOVE_LINE);
-    for (auto [number, name] : {std::pair{101, "Apple"}, {202, "Bread"}, {303, "Coffee"}}) Add(number, name);
+    for (auto [number, name] : {std::pair{101, "Apple"}, {202, "Bread"}, {303, "Coffee"}}) AddLine(number, name);
     EXPECT_EQ(Selected(), 2) << "a new entry is selected";
     Select(1);
     Command(CMD_REMOVE_LINE);
@@ -44,7 +35,7 @@ TEST_F(BasketWindowTest, VoidRepeatEmptyAndTablesKeepTheListInStepWithTheRecord)
     g_app.live.SetSwitch(basketcfg::kEntryWithNumber, 2);
     SwitchBasketTable(5);
     EXPECT_TRUE(Entries().empty());
-    Add(404, "Dates");
+    AddLine(404, "Dates");
     SwitchBasketTable(1);
     EXPECT_EQ(Entries(), (Lines{"101  Apple  1.25", "303  Coffee  1.25"})) << "rebuilt from the record";
     EXPECT_EQ(Selected(), 1);
@@ -70,9 +61,9 @@ TEST_F(BasketWindowTest, VoidRepeatEmptyAndTablesKeepTheListInStepWithTheRecord)
 // The list is changed with its drawing held back: what it shows afterwards must still
 // be right, and it must be painted.
 TEST_F(BasketWindowTest, ALongListScrollsToItsNewEntryAndIsPaintedAgain) {
-    for (int i = 0; i < 60; ++i) Add(100 + i, "Line");
+    for (int i = 0; i < 60; ++i) AddLine(100 + i, "Line");
     Pump();
-    Add(999, "Last");
+    AddLine(999, "Last");
     const int last = ListEntries() - 1;
     EXPECT_EQ(Selected(), last);
     SCROLLINFO bar = {};

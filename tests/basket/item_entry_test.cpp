@@ -14,14 +14,8 @@ namespace {
 InventoryItem MakeItem(std::int64_t number, const char* description, double price, std::int32_t stock = 50,
                        double trade = 0, std::int32_t offer = 0, std::int32_t age = 0) {
     InventoryItem item;
-    item.SetNumber(number);
-    item.SetDescription(description);
-    item.SetPrice(price);
-    item.SetCostPrice(price / 2);
-    item.SetInStock(stock);
-    item.SetTradePrice(trade);
-    item.SetOfferRule(offer);
-    item.SetAgeLimit(age);
+    item.SetNumber(number), item.SetDescription(description), item.SetPrice(price), item.SetCostPrice(price / 2);
+    item.SetInStock(stock), item.SetTradePrice(trade), item.SetOfferRule(offer), item.SetAgeLimit(age);
     return item;
 }
 
@@ -30,9 +24,8 @@ InventoryItem MakeKit(std::int64_t number, const std::vector<Component>& compone
     InventoryItem kit = MakeItem(number, "Kit", 99);
     kit.SetKitFlag(item::kIsKit);
     for (int n = 1; n <= static_cast<int>(components.size()); ++n) {
-        kit.SetKitComponent(n, components[n - 1].number);
-        kit.SetKitQuantity(n, components[n - 1].quantity);
-        kit.SetKitEntryMode(n, components[n - 1].mode);
+        const Component& c = components[n - 1];
+        kit.SetKitComponent(n, c.number), kit.SetKitQuantity(n, c.quantity), kit.SetKitEntryMode(n, c.mode);
     }
     return kit;
 }
@@ -56,8 +49,7 @@ TEST(ItemEntryRules, KeysAndLeadingNumbers) {
 // A shop of a few items and kits behind the port, an empty basket, tax 1 at 20 %.
 struct Till : ItemEntryPort {
     Till() {
-        config.SetOption(basketcfg::kTax1Enabled, 2);
-        config.SetOption(basketcfg::kTax1Rate, 2000);
+        config.SetOption(basketcfg::kTax1Enabled, 2), config.SetOption(basketcfg::kTax1Rate, 2000);
         using namespace offerrule;
         for (const InventoryItem& item :
              {MakeItem(1001, "Vodka", 15.83, 14), MakeItem(12, "Milk", 0.89), MakeItem(9, "Tea", 9.99, 50, 7.5),
@@ -193,14 +185,11 @@ TEST(ItemEntryFlow, NoLineBeyondFourHundred) {
     till.config.SetOption(entrycfg::kSellWithoutStock, 1);
     till.items[930] = MakeKit(930, {{"30", 1000}});
     for (int i = 0; i < txn::kMaxLines - 3; ++i) ASSERT_EQ(till.Enter(30), kAdded);
-    till.events.clear();
-    till.fetches = 0;
+    till.events.clear(), till.fetches = 0;
     EXPECT_EQ(till.Enter(930), kStopped);
     EXPECT_EQ(till.events, (Events{kCola, kCola, kCola, "problem:Transaction limit 400 items"}));
-    EXPECT_EQ(till.fetches, 4);
     const TransactionRecord full = till.basket;
-    EXPECT_EQ(till.Enter(30), kStopped);
-    EXPECT_EQ(till.fetches, 4) << "refused before the lookup";
+    EXPECT_EQ(std::pair(till.Enter(30), till.fetches), std::pair(kStopped, 4)) << "refused before the lookup";
     EXPECT_EQ(till.basket.bytes, full.bytes);
 }
 

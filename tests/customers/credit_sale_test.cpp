@@ -2,46 +2,35 @@
 // and the payment, and the log entry.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "customers/credit_sale.h"
 #include "resources/resource_ids.h"
+#include "support/local_time.h"
 
 namespace {
 
 CustomerRecord Customer(std::int64_t taxCode, double balance, double limit) {
     CustomerRecord c;
-    c.SetNumber(1001);
-    c.SetName("ALICE PENROSE");
-    c.SetTaxCode(taxCode);
-    c.SetBalance(balance);
-    c.SetCreditLimit(limit);
+    c.SetNumber(1001), c.SetName("ALICE PENROSE"), c.SetTaxCode(taxCode);
+    c.SetBalance(balance), c.SetCreditLimit(limit);
     return c;
 }
 
 // One taxable line of 11.50: 10.00 and 1.50 tax 1.
 TransactionRecord Basket() {
     TransactionRecord b;
-    b.SetLineCount(1);
-    b.SetLineTaxable(0, 10.0);
-    b.SetLineTax1(0, 1.5);
-    b.SetLineTotal(0, 11.5);
-    b.SetTaxableTotal(10.0);
-    b.SetTax1Total(1.5);
-    b.SetTotal(11.5);
+    b.SetLineCount(1), b.SetLineTaxable(0, 10.0), b.SetLineTax1(0, 1.5), b.SetLineTotal(0, 11.5);
+    b.SetTaxableTotal(10.0), b.SetTax1Total(1.5), b.SetTotal(11.5);
     return b;
 }
 
 TEST(CreditSale, CreditLimitCheck) {
     struct Row { double balance, limit; bool exceeds; const char* why; };
-    const Row rows[] = {
-        {488.5, 500, false, "exactly at the limit"},
-        {488.51, 500, true, "a cent above"},
-        {-5, 0, true, "no limit, in credit by less than the sale"},
-    };
+    const Row rows[] = {{488.5, 500, false, "exactly at the limit"}, {488.51, 500, true, "a cent above"},
+                        {-5, 0, true, "no limit, in credit by less than the sale"}};
     for (const Row& r : rows) EXPECT_EQ(ExceedsCreditLimit(Customer(1, r.balance, r.limit), 11.5), r.exceeds) << r.why;
 }
 
@@ -66,11 +55,6 @@ TEST(CreditSale, SettlingByPayment) {
     }
 }
 
-// Stands in for the locale's date: "D5/12/2026".
-int Formatter(const LocalTime& t, const char*, char* out, int size) {
-    return std::snprintf(out, static_cast<std::size_t>(size), "D%d/%d/%d", t.day, t.month, t.year) + 1;
-}
-
 TEST(CreditSale, TheDialogShowsTheAccountAfterThisSale) {
     const struct { std::int64_t taxCode; const char *lastUsed, *shown, *why; } rows[] = {
         // shown: tax 1, total, this sale, the balance after it, Last
@@ -83,7 +67,7 @@ TEST(CreditSale, TheDialogShowsTheAccountAfterThisSale) {
         CustomerRecord c = Customer(r.taxCode, 20, 500);
         c.SetLastUsed(r.lastUsed);
         PrepareCustomerSale(b, c, 57, "14:05", "Mon 3 Feb 25", 3);
-        const BoxTexts boxes = CustomerSaleBoxes(b, c, 57, "3, Marta", LocalTime{}, Formatter);
+        const BoxTexts boxes = CustomerSaleBoxes(b, c, 57, "3, Marta", LocalTime{}, FakeDateFormatter);
         std::map<int, std::string> box(boxes.begin(), boxes.end());
         EXPECT_EQ(box[IDC_SALE_TAX1] + "|" + box[IDC_SALE_TOTAL] + "|" + box[IDC_SALE_AMOUNT] + "|" +
                       box[IDC_SALE_BALANCE] + "|" + box[IDC_SALE_LAST], r.shown) << r.why;
@@ -94,8 +78,7 @@ TEST(CreditSale, TheDialogShowsTheAccountAfterThisSale) {
 
 TEST(CreditSale, LogEntryOfASaleOnAccount) {
     TransactionRecord b = Basket();
-    b.SetAssociate(1);
-    b.SetPaymentType("Credit");
+    b.SetAssociate(1), b.SetPaymentType("Credit");
     EXPECT_EQ(CreditSaleLogEntry("14:0503/02/2025", 57, b, "Marta", Customer(1, 0, 0)),
               (LogEntry{"\r\n14:05 03/02/2025 Sale: 57, Total: 11.50\r\n", "Clerk: 1, Marta   Items: 1\r\n",
                         "Payment type: Credit\r\n", "Customer: 1001 ALICE PENROSE\r\n"}));

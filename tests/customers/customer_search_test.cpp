@@ -2,7 +2,6 @@
 // dialogs, and the map link.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <deque>
 #include <map>
 #include <string>
@@ -10,15 +9,13 @@
 
 #include "customers/customer_search.h"
 #include "resources/resource_ids.h"
+#include "support/local_time.h"
 
 namespace {
 
 CustomerRecord Customer(std::int64_t number, const char* name) {
     CustomerRecord c;
-    c.SetNumber(number);
-    c.SetName(name);
-    c.SetBillingRoad("1 MILL LANE");
-    c.SetBillingTown("KINGSBRIDGE");
+    c.SetNumber(number), c.SetName(name), c.SetBillingRoad("1 MILL LANE"), c.SetBillingTown("KINGSBRIDGE");
     c.SetBillingPostCode("TQ7 1AA");
     return c;
 }
@@ -26,13 +23,9 @@ CustomerRecord Customer(std::int64_t number, const char* name) {
 TEST(CustomerSearch, TextDecidesNumberOrNameSearch) {
     struct Row { const char* text; bool byNumber; const char* why; };
     const Row rows[] = {
-        {"  7", true, "leading blanks are skipped"},
-        {"12abc", true, "reading stops at the first non-digit"},
-        {"100000000000000000", true, "highest number"},
-        {"100000000000000001", false, "one above the highest"},
-        {"99999999999999999999999", false, "beyond 64 bits"},
-        {"0", false, "zero"},
-        {"-5", false, "negative"},
+        {"  7", true, "leading blanks are skipped"}, {"12abc", true, "reading stops at the first non-digit"},
+        {"100000000000000000", true, "highest number"}, {"100000000000000001", false, "one above the highest"},
+        {"99999999999999999999999", false, "beyond 64 bits"}, {"0", false, "zero"}, {"-5", false, "negative"},
     };
     for (const Row& r : rows) EXPECT_EQ(IsNumberSearch(r.text), r.byNumber) << r.why;
 }
@@ -51,20 +44,18 @@ struct Script {
         SearchSteps s;
         s.askText = [this](std::string& t, std::string&) { t = text ? text : ""; return text != nullptr; };
         s.chooseFromList = [this](const CustomerKey&, std::int64_t& chosen) {
-            shown.push_back("list");
-            chosen = listChoice;
+            shown.push_back("list"), chosen = listChoice;
             return listChoice != 0;
         };
         s.fetch = [this](const CustomerKey& key, CustomerRecord& c) {
             keys.push_back(std::to_string(key.Number()) + " " + key.SearchText());
             if (replies.empty()) return false;
-            c = replies.front();
-            replies.pop_front();
+            c = replies.front(), replies.pop_front();
             return true;
         };
         s.showFound = [this](const CustomerRecord& c) {
             shown.push_back("found " + std::to_string(c.Number()));
-            FoundAnswer a = answers.front();
+            const FoundAnswer a = answers.front();
             answers.pop_front();
             return a;
         };
@@ -127,11 +118,6 @@ TEST(CustomerSearch, SelectionListHoldsEveryMatchInTheServersOrder) {
               sale.CustomerPostCode(), "10JANE1 MILL LANEKINGSBRIDGETQ7 1AA");
 }
 
-// Stands in for the locale's date: "D5/12/2026".
-int Formatter(const LocalTime& t, const char*, char* out, int size) {
-    return std::snprintf(out, static_cast<std::size_t>(size), "D%d/%d/%d", t.day, t.month, t.year) + 1;
-}
-
 TEST(CustomerSearch, DialogBoxesShowLastUsedAndTermsAsTexts) {
     TerminalConfig config;
     const struct { const char *used, *paid; int terms, days, discount; const char *shown, *why; } rows[] = {
@@ -147,7 +133,8 @@ TEST(CustomerSearch, DialogBoxesShowLastUsedAndTermsAsTexts) {
         CustomerRecord c = Customer(10, "JANE");
         c.SetLastUsed(r.used), c.SetLastPayment(r.paid), c.SetTerms(r.terms);
         config.SetOption(20 + r.terms, r.days), config.SetInt32(cfg::kTermCodes + 4 * r.terms, r.discount);
-        const BoxTexts f = FoundCustomerBoxes(c, {}, Formatter), v = CustomerViewBoxes(c, config, {}, Formatter);
+        const BoxTexts f = FoundCustomerBoxes(c, {}, FakeDateFormatter);
+        const BoxTexts v = CustomerViewBoxes(c, config, {}, FakeDateFormatter);
         std::map<int, std::string> found(f.begin(), f.end()), view(v.begin(), v.end());
         EXPECT_EQ(found[IDC_FOUND_LAST_USED] + "|" + view[IDC_VIEW_LAST_USED] + "|" + view[IDC_VIEW_LAST_PAYMENT] +
                   "|" + view[IDC_VIEW_TERMS], r.shown) << r.why;

@@ -22,8 +22,7 @@ TEST(RecordTexts, StoredCutToWidthLessOneAndZeroFilledReadWithoutTerminator) {
         r.bytes.fill(0xEE);
         r.SetText({6, row.width}, row.text);
         std::string expected = std::string(6, '\xEE') + row.stored;
-        expected.resize(6 + row.width, '\0');
-        expected.resize(20, '\xEE');
+        expected.resize(6 + row.width, '\0'), expected.resize(20, '\xEE');
         EXPECT_EQ(std::string(r.bytes.begin(), r.bytes.end()), expected) << row.why;
         EXPECT_EQ(r.Text({6, row.width}), row.stored) << row.why;
     }
@@ -39,8 +38,7 @@ TEST(RecordTexts, BoundedCopyIsAlwaysTerminated) {
         {5, 8, "zzzzzzzzzz", "zzzz", "a small buffer takes bufferSize - 1"}, {1, 8, "zz", "", "only the terminator"},
     };
     for (const Row& row : rows) {
-        char out[12];
-        std::memset(out, 'x', sizeof out);
+        char out[12] = "xxxxxxxxxxx";
         packed::CopyBounded(out, row.bufferSize, row.in, row.inWidth);
         EXPECT_EQ(std::string(out, row.out.size() + 1), row.out + '\0') << row.why;
         EXPECT_EQ(out[row.bufferSize], 'x') << row.why << ": nothing past the buffer";

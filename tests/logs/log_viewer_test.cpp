@@ -27,12 +27,9 @@ std::vector<std::string> Texts(const print::PagePlan& plan) {
 TEST(LogDay, ExactlyTenCharactersWithTheSlashesInPlace) {
     struct Row { const char* typed; bool accepted; const char* why; };
     const Row rows[] = {
-        {"05/01/2027", true, ""},
-        {"5/01/2027", false, "a one-digit day is nine characters"},
-        {"05/1/2027", false, "a one-digit month likewise"},
-        {"05-01-2027", false, "slashes at 2 and 5"},
-        {"05/01/2027 ", false, "eleven characters"},
-        {"ab/cd/efgh", false, "no digits, no date"},
+        {"05/01/2027", true, ""}, {"5/01/2027", false, "a one-digit day is nine characters"},
+        {"05/1/2027", false, "a one-digit month likewise"}, {"05-01-2027", false, "slashes at 2 and 5"},
+        {"05/01/2027 ", false, "eleven characters"}, {"ab/cd/efgh", false, "no digits, no date"},
     };
     for (const Row& r : rows) EXPECT_EQ(ParseLogDay(r.typed).has_value(), r.accepted) << r.typed << ": " << r.why;
     const LocalTime t = *ParseLogDay("31/12/2026");
@@ -41,39 +38,31 @@ TEST(LogDay, ExactlyTenCharactersWithTheSlashesInPlace) {
 
 TEST(LogViewerWindows, NextAndPreviousStepThroughTheFile) {
     LogViewer v;
+    // The window's first character, its size, and Previous and Next enabled.
+    const auto shown = [&] {
+        return v.text.substr(0, 1) + std::to_string(v.text.size()) + (v.previousEnabled ? " P" : " -") +
+               (v.nextEnabled ? "N" : "-");
+    };
+    const std::string window = std::to_string(kLogWindowSize);
     OpenLogViewer(v, Over(std::string(kLogWindowSize, 'a')));
-    EXPECT_FALSE(v.nextEnabled) << "exactly one window: no empty window to step to";
-    EXPECT_FALSE(v.previousEnabled);
-
+    EXPECT_EQ(shown(), "a" + window + " --") << "exactly one window: no empty window to step to";
     const std::string file = std::string(kLogWindowSize, 'a') + std::string(kLogWindowSize, 'b') + "ccc";
     OpenLogViewer(v, Over(file));
-    EXPECT_TRUE(v.nextEnabled);
+    EXPECT_EQ(shown(), "a" + window + " -N");
     NextLogWindow(v, Over(file));
-    EXPECT_EQ(v.text[0], 'b');
-    EXPECT_TRUE(v.nextEnabled && v.previousEnabled);
+    EXPECT_EQ(shown(), "b" + window + " PN");
     NextLogWindow(v, Over(file));
-    EXPECT_EQ(v.text, "ccc");
-    EXPECT_FALSE(v.nextEnabled);
+    EXPECT_EQ(shown(), "c3 P-");
     PreviousLogWindow(v, Over(file));
-    EXPECT_EQ(v.text[0], 'b');
-    EXPECT_TRUE(v.previousEnabled);
+    EXPECT_EQ(shown(), "b" + window + " PN");
     PreviousLogWindow(v, Over(file));
-    EXPECT_EQ(v.text[0], 'a');
-    EXPECT_FALSE(v.previousEnabled);
-    EXPECT_TRUE(v.nextEnabled);
-
+    EXPECT_EQ(shown(), "a" + window + " -N");
     OpenLogViewer(v, Over(""));
-    EXPECT_EQ(v.text, "");
-    EXPECT_FALSE(v.nextEnabled);
+    EXPECT_EQ(shown(), "0 --");
 }
 
 TEST(LogPages, HeaderPrintableLinesAndThePageBreak) {
-    LogPageInput in;
-    in.shopName = "Corner Shop";
-    in.day = *ParseLogDay("05/01/2027");
-    in.page = 2;
-    in.lineHeight = 10;
-    in.pageHeight = 59;  // rows 2, 3 and 4 fit: (10 + 2) * 5 > 59
+    const LogPageInput in{"Corner Shop", *ParseLogDay("05/01/2027"), 2, 10, 59};  // rows 2, 3, 4 fit: (10 + 2) * 5 > 59
     const std::string file = "\r\n10:07 05/01/2027\tUser 3\x01\xe9, logged on.\r\nsecond\r\nthird\r\nfourth\r\n";
     const LogPage page = LayoutLogPage(in, Over(file), 0);
     EXPECT_EQ(Texts(page.plan), (std::vector<std::string>{"Corner Shop Activity log: 05/01/2027      Page: 2", "",

@@ -14,6 +14,7 @@
 #include "resources/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/dialog_driver.h"
+#include "support/local_time.h"
 #include "support/printed_pdfs.h"
 
 namespace {
@@ -25,49 +26,33 @@ protected:
         g_app.instance = GetModuleHandleA(nullptr);
         g_app.live.SetText(cfg::kHeaderTexts, cfg::kHeaderTextWidth, "Corner Shop");
     }
-    // Writes the day file of `day` ("DD/MM/YYYY") with its year and month folders.
+    // Writes the day file of `day` with its year and month folders.
     void WriteDay(const LocalTime& day, const std::string& text) {
         CreateDirectoryA(YearDirectory(g_app.dataDir, day).c_str(), nullptr);
         CreateDirectoryA(MonthDirectory(g_app.dataDir, day).c_str(), nullptr);
         WriteWholeFile(DayFilePath(g_app.dataDir, day), text);
     }
-    static LocalTime Day(int d, int m, int y) {
-        LocalTime t;
-        t.day = static_cast<std::uint16_t>(d);
-        t.month = static_cast<std::uint16_t>(m);
-        t.year = static_cast<std::uint16_t>(y);
-        return t;
-    }
-    static void Answer(HWND prompt, const char* typed) {
-        SetDlgItemTextA(prompt, IDC_EDIT1, typed);
-        Click(prompt, IDOK);
+    static DialogDriver::Step Answer(const char* typed) {
+        return [typed](HWND prompt) { SetDlgItemTextA(prompt, IDC_EDIT1, typed), Click(prompt, IDOK); };
     }
 };
 
-TEST_F(LogWindowTest, TheViewerPagesThroughADayInWindows) {
-    WriteDay(Day(5, 1, 2027), std::string(31999, 'a') + "tail\r\n");
-    DialogDriver driver({[](HWND prompt) { Answer(prompt, "05/01/2027"); },
-                         [](HWND viewer) {
-                             EXPECT_EQ(Title(viewer), "VARENKO log");
+TEST_F(LogWindowTest, TheViewerPagesThroughADayInWindowsAndRefusesADayWithoutALog) {
+    WriteDay(At(2027, 1, 5), std::string(31999, 'a') + "tail\r\n");
+    const auto enabled = [](HWND viewer) {
+        return std::pair(!!IsWindowEnabled(GetDlgItem(viewer, 2400)), !!IsWindowEnabled(GetDlgItem(viewer, 2401)));
+    };
+    DialogDriver driver({Answer("5/01/2027"), Answer("01/01/1999"), Answer("05/01/2027"), [&](HWND viewer) {
                              EXPECT_EQ(GetWindowTextLengthA(GetDlgItem(viewer, IDC_EDIT1)), 31999);
-                             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(viewer, 2400)));
-                             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, 2401)));
+                             EXPECT_EQ(enabled(viewer), std::pair(true, false));
                              Click(viewer, 2400);
                              EXPECT_EQ(Text(viewer, IDC_EDIT1), "tail\r\n");
-                             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(viewer, 2400)));
-                             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(viewer, 2401)));
+                             EXPECT_EQ(enabled(viewer), std::pair(false, true));
                              Click(viewer, IDOK);
                          }});
-    DisplayPreviousLog();
-    EXPECT_EQ(driver.stepsRun(), 2u);
+    for (int i = 0; i < 3; ++i) DisplayPreviousLog();
+    EXPECT_EQ(driver.stepsRun(), 4u);
     EXPECT_FALSE(driver.abandoned());
-}
-
-TEST_F(LogWindowTest, ABadDayOrADayWithoutALogIsRefused) {
-    for (const char* typed : {"5/01/2027", "01/01/1999"}) {
-        DialogDriver driver({[typed](HWND prompt) { Answer(prompt, typed); }});
-        DisplayPreviousLog();
-    }
     EXPECT_TRUE(messages().Saw("Invalid date", "Problem"));
     EXPECT_TRUE(messages().Saw("No log for that day.", "Problem"));
 }
@@ -80,16 +65,15 @@ TEST_F(LogWindowTest, TodaysViewerMakesTheMissingDayFile) {
     }});
     DisplayTodaysLog();
     RefreshClock();
-    EXPECT_NE(GetFileAttributesA(DayFilePath(g_app.dataDir, g_localTime).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(FileExists(DayFilePath(g_app.dataDir, g_localTime)));
 }
 
 TEST_F(LogWindowTest, TwoCopiesOfAPrintedDayAreTwoDocumentsEachFromPageOne) {
     if (!RequirePrinter("VarenkoDocument")) return;
     const std::string dir = UnixPdfDirectory("document");
     const std::set<std::string> before = PdfNames(dir);
-    WriteDay(Day(6, 2, 2027), "\r\n09:15 06/02/2027  Switched on.\r\nClerk: 2, Manager\r\n");
-    DialogDriver driver({[](HWND prompt) { Answer(prompt, "06/02/2027"); },
-                         [](HWND printDialog) {
+    WriteDay(At(2027, 2, 6), "\r\n09:15 06/02/2027  Switched on.\r\nClerk: 2, Manager\r\n");
+    DialogDriver driver({Answer("06/02/2027"), [](HWND printDialog) {
                              SetDlgItemTextA(printDialog, edt3, "2");  // the print dialog's copies
                              Click(printDialog, IDOK);
                          }});
@@ -98,9 +82,8 @@ TEST_F(LogWindowTest, TwoCopiesOfAPrintedDayAreTwoDocumentsEachFromPageOne) {
     ASSERT_EQ(WaitForPdfs(dir, before, "Corner Shop Activity log: 06/02/2027", 2, &names), 2);
     for (const std::string& name : names) {
         const std::string text = PdfText(dir + "/" + name);
-        EXPECT_NE(text.find("Page: 1"), std::string::npos) << text;
-        EXPECT_NE(text.find("09:15 06/02/2027 Switched on."), std::string::npos) << text;
-        EXPECT_NE(text.find("Clerk: 2, Manager"), std::string::npos) << text;
+        for (const char* line : {"Page: 1", "09:15 06/02/2027 Switched on.", "Clerk: 2, Manager"})
+            EXPECT_NE(text.find(line), std::string::npos) << text;
     }
 }
 

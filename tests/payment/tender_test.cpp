@@ -17,12 +17,12 @@ std::string Paid(const TransactionRecord& r) {
 TEST(TypedAmount, DigitsOnlyAndWhatIsNoAmountNeverFinishesASale) {
     struct Row { const char* typed; std::optional<double> amount; const char* why; };
     const Row rows[] = {
-        {"", 0.0, "an empty box reads as nothing tendered"}, {"5", 0.05, "one digit is hundredths"},
-        {"1234", 12.34, ""}, {"12345678901234567890", 12345678901234567.89, "only nineteen characters are taken"},
+        {"", 0.0, "an empty box reads as nothing tendered"}, {"5", 0.05, "one digit: hundredths"}, {"1234", 12.34, ""},
+        {"12345678901234567890", 12345678901234567.89, "only nineteen characters are taken"},
         {"nan00", std::nullopt, "a NaN must never reach a sale"}, {"infinity", std::nullopt, "nor an infinite amount"},
         {"9e9999999", std::nullopt, "exponents are not digits"}, {"-500", std::nullopt, "nor a negative one"},
-        {"2000abc", std::nullopt, "trailing letters are not read as 20.00"},
-        {"12.34", std::nullopt, "the point is not typed"}, {" 500", std::nullopt, "blanks are not digits"},
+        {"2000abc", std::nullopt, "trailing letters are not 20.00"}, {"12.34", std::nullopt, "the point is not typed"},
+        {" 500", std::nullopt, "blanks are not digits"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ReadTypedAmount(row.typed), row.amount) << row.typed << ": " << row.why;
@@ -53,8 +53,7 @@ TEST(TenderCancel, ACancelledSplitLeavesNoPaymentAmountsBehind) {
         split.other = other;
         ASSERT_EQ(PressSplitOk(split).action, SplitAction::OpenTender) << typed;
         TransactionRecord record;
-        record.SetTotal(30.0);
-        record.SetChequePaid(1.23);
+        record.SetTotal(30.0), record.SetChequePaid(1.23);
         ApplySplitAmounts(record, split);
         EXPECT_EQ(split.otherText + " / " + Paid(record), std::string(otherText) + " / " + paid) << typed;
         TenderState tender = OpenTender(TenderKind::Split, split.cash);
@@ -110,11 +109,8 @@ TEST(PaymentFields, EachPathWritesItsAmountAndType) {
         {PaymentKind::Split, "Split 1.00 2.00 3.00"}};  // the split keeps what its dialog wrote
     for (const auto& [kind, expected] : rows) {
         TransactionRecord record;
-        record.SetTotal(12.34);
-        record.SetCashPaid(1);
-        record.SetChequePaid(2);
-        record.SetEftPaid(3);
+        record.SetTotal(12.34), record.SetCashPaid(1), record.SetChequePaid(2), record.SetEftPaid(3);
         ApplyPaymentFields(record, kind);
         EXPECT_EQ(record.PaymentType() + " " + Paid(record), expected);
-}
+    }
 }

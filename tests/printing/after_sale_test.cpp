@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "support/local_time.h"
+
 using namespace aftersale;
 
 namespace {
@@ -65,9 +67,7 @@ EmailOrder DeliOrder(std::int64_t saleCustomer = 0, const char* email = "", bool
     config->SetCurrentAssociate(3), config->SetAssociateName(3, "Associate 3");
     CustomerRecord customer;
     customer.SetNumber(77), customer.SetEmail(email);
-    LocalTime now;
-    now.hour = 9, now.minute = 5;
-    return OrderForEmail(headers, *basket, *config, customer, now, "Mar 7 2024");
+    return OrderForEmail(headers, *basket, *config, customer, At(2024, 3, 7, 9, 5), "Mar 7 2024");
 }
 
 const std::string kSubject = "?subject=Nordane%20Deli%20Order%20Confirmation&body=";

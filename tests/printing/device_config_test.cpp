@@ -11,20 +11,17 @@ namespace {
 TEST(TillSettings, StoresOnlyAnOpenCharacterAndRepeatInRange) {
     struct Row { const char *character, *repeat; std::int64_t wantCharacter, wantRepeat; const char* why; };
     const Row rows[] = {
-        {"300", "11", 7, 3, "out of range: both keep the drawer's values"},
-        {"0", "1", 0, 1, "the lowest values are stored"},
-        {"255", "10", 255, 10, "the highest values are stored"},
-        {"256", "0", 7, 3, "one past either end"},
+        {"300", "11", 7, 3, "out of range: both keep the drawer's values"}, {"0", "1", 0, 1, "the lowest are stored"},
+        {"255", "10", 255, 10, "the highest values are stored"}, {"256", "0", 7, 3, "one past either end"},
         {"", "2x", 7, 3, "empty and non-numeric keep the values"},
         {"0000000255", "-1", 25, 3, "only the first 9 characters are read; below zero"},
     };
     for (const Row& row : rows) {
         TerminalConfig config;
-        config.SetOption(devcfg::kOptionDrawerCharacter, 7);
-        config.SetOption(devcfg::kOptionDrawerRepeat, 3);
+        config.SetOption(devcfg::kOptionDrawerCharacter, 7), config.SetOption(devcfg::kOptionDrawerRepeat, 3);
         StoreTillSettings(config, {0, row.character, row.repeat, "", false, false});
-        EXPECT_EQ(config.Option(devcfg::kOptionDrawerCharacter), row.wantCharacter) << row.why;
-        EXPECT_EQ(config.Option(devcfg::kOptionDrawerRepeat), row.wantRepeat) << row.why;
+        EXPECT_EQ(std::pair(config.Option(devcfg::kOptionDrawerCharacter), config.Option(devcfg::kOptionDrawerRepeat)),
+                  std::pair(row.wantCharacter, row.wantRepeat)) << row.why;
     }
 }
 
@@ -68,10 +65,8 @@ TEST(ReceiptPrinters, ThePrinterAtEachListPosition) {
 
 TEST(ReceiptSettings, OpeningStoresThePrinterPositionsAtOnce) {
     TerminalConfig config;
-    config.SetInt32(receiptcfg::kPrinterPosition, 3);
-    config.SetText(cfg::kReceiptPrinter, 200, "Removed");
-    config.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, "C");
-    config.SetSwitch(receiptcfg::kSwitchFontSize, 7);
+    config.SetInt32(receiptcfg::kPrinterPosition, 3), config.SetText(cfg::kReceiptPrinter, 200, "Removed");
+    config.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, "C"), config.SetSwitch(receiptcfg::kSwitchFontSize, 7);
     EXPECT_EQ(OpenReceiptSettings(config, std::nullopt).receiptPrinter, -1);
     EXPECT_EQ(config.Int32(receiptcfg::kPrinterPosition), 3) << "a failed listing changes nothing";
 
@@ -94,8 +89,7 @@ TEST(ReceiptSettings, OkStoresTheChosenPrintersOrDefault) {
     };
     for (const Row& row : rows) {
         TerminalConfig config;
-        config.SetInt32(receiptcfg::kPrinterPosition, 1);
-        config.SetOption(receiptcfg::kOptionKitchenPosition, 1);
+        config.SetInt32(receiptcfg::kPrinterPosition, 1), config.SetOption(receiptcfg::kOptionKitchenPosition, 1);
         for (std::size_t at : {cfg::kReceiptPrinter, receiptcfg::kPrinterDriver, receiptcfg::kPrinterPort,
                                cfg::kKitchenPrinter})
             config.SetText(at, 200, "Old");
@@ -135,21 +129,14 @@ std::vector<std::uint8_t> Bitmap(std::int32_t width, std::int32_t height, int bi
 
 TEST(LogoBitmap, OnlyAWholeBitmapIsTaken) {
     auto shortened = Bitmap(3, 2, 24), letters = Bitmap(3, 2, 24), twoPlanes = Bitmap(3, 2, 24);
-    shortened.pop_back();
-    letters[0] = 'P';
-    twoPlanes[26] = 2;
+    shortened.pop_back(), letters[0] = 'P', twoPlanes[26] = 2;
     struct Row { std::vector<std::uint8_t> file; bool want; const char* why; };
     const Row rows[] = {
-        {Bitmap(3, 2, 24), true, "3x2 at 24 bits, rows padded to 12 bytes"},
-        {Bitmap(1, -1, 1), true, "top-down, one bit"},
-        {Bitmap(3, 2, 8, 1), true, "run-length encoded"},
-        {shortened, false, "one byte of pixels missing"},
-        {letters, false, "does not start with BM"},
-        {Bitmap(3, 2, 24, 5), false, "a PNG inside"},
-        {twoPlanes, false, "two planes"},
-        {Bitmap(0, 2, 24), false, "no width"},
-        {Bitmap(3, 2, 3), false, "3 bits a pixel"},
-        {{'B', 'M'}, false, "only the magic"},
+        {Bitmap(3, 2, 24), true, "3x2 at 24 bits, rows padded to 12"}, {Bitmap(1, -1, 1), true, "top-down, 1 bit"},
+        {Bitmap(3, 2, 8, 1), true, "run-length encoded"}, {shortened, false, "one byte of pixels missing"},
+        {letters, false, "does not start with BM"}, {Bitmap(3, 2, 24, 5), false, "a PNG inside"},
+        {twoPlanes, false, "two planes"}, {Bitmap(0, 2, 24), false, "no width"},
+        {Bitmap(3, 2, 3), false, "3 bits a pixel"}, {{'B', 'M'}, false, "only the magic"},
     };
     for (const Row& row : rows) EXPECT_EQ(IsPlausibleBitmap(row.file), row.want) << row.why;
 }

@@ -19,9 +19,7 @@ using namespace print;
 constexpr int kLh = 60, kCode = 1440, kAmount = 4640;
 
 int Y(double row) { return RowY(row, kLh); }
-std::string T(int x, int y, char align, const char* font, const std::string& text) {
-    return DescribeText(x, y, align, font, text);
-}
+constexpr auto& T = DescribeText;
 std::string B(int x, double row, const std::string& text) { return T(x, Y(row), 'L', "body", text); }
 int Count(const PagePlan& plan, const std::string& text, bool prefix = false) {  // texts that are, or start with, it
     int n = 0;
@@ -154,11 +152,7 @@ TEST(DocumentLayout, EachDocumentPutsItsBlocksOnThePage) {
         c.setup(*s);
         const std::vector<PagePlan> pages = s->Pages(c.kind);
         ASSERT_EQ(pages.size(), 1u) << c.why;
-        const std::vector<std::string> lines = Describe(pages[0]);
-        std::string all;
-        for (const auto& l : lines) all += l + "\n";
-        for (const std::string& line : c.has)
-            EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << c.why << "\nmissing " << line << all;
+        ExpectLines(Describe(pages[0]), c.has, {}, c.why);
         for (const std::string& text : c.lacks) EXPECT_EQ(Count(pages[0], text), 0) << c.why << ": " << text;
     }
 }

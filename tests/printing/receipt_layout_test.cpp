@@ -20,11 +20,6 @@ constexpr int kKitchen = 0;  // a row's kind: the kitchen ticket
 
 // A centred body text on row r of a page 2000 wide.
 std::string C(double row, const std::string& text) { return DescribeText(1000, RowY(row, kLh), 'C', "body", text); }
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string all;
-    for (const auto& l : lines) all += l + "\n";
-    return all;
-}
 
 // Sale 1234 of 10:15 on a 300 dpi page 2000 wide, 50-unit lines, wrapping at 30 characters.
 struct Till {
@@ -177,12 +172,7 @@ TEST(ReceiptLayout, EachSwitchAndRulePutsItsLinesOnThePage) {
     for (const PlanCase& c : kPlanCases) {
         auto t = std::make_unique<Till>();
         c.setup(*t);
-        const std::vector<std::string> plan = t->Plan(c.kind);
-        for (const std::string& line : c.has)
-            EXPECT_NE(std::find(plan.begin(), plan.end(), line), plan.end()) << c.why << "\nmissing " << line << "\n"
-                                                                             << Joined(plan);
-        for (const std::string& text : c.lacks)
-            for (const std::string& line : plan) EXPECT_EQ(line.find(text), std::string::npos) << c.why << ": " << line;
+        ExpectLines(t->Plan(c.kind), c.has, c.lacks, c.why);
     }
 }
 

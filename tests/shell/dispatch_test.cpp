@@ -34,14 +34,6 @@ TEST(DispatchRules, EntryDialogFirstThenRestrictionsThatSpareAssociatesOneAndTwo
     }
 }
 
-TEST(DispatchRules, TheseCommandsEmptyTheBasketFirst) {
-    for (int command : {CMD_INVENTORY_FIND_SKU, CMD_CUSTOMER_ADD, CMD_CUSTOMER_AMEND, CMD_RESET_KEY, CMD_F12_KEY,
-                        CMD_DISPLAY_LOG_TODAY, CMD_DISPLAY_PREVIOUS_LOG, CMD_SERVER, CMD_LOG_OFF, CMD_EMPTY_BASKET})
-        EXPECT_TRUE(RuleFor(command).emptiesBasket) << command;
-    for (int command : {CMD_CASH, CMD_INVENTORY_FIND, CMD_CUSTOMER_FIND, CMD_ADD_DISCOUNT, CMD_REFUND, 2430})
-        EXPECT_FALSE(RuleFor(command).emptiesBasket) << command;
-}
-
 TEST(Keypad, DigitsAppendClearEmptiesEraseRemovesTheLast) {
     struct Row { std::string before; int key; std::size_t limit; std::string after; const char* why; };
     const Row rows[] = {

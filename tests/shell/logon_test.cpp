@@ -55,8 +55,7 @@ TEST(LogonKeypad, NineDigitsAtMostWithFiveAndSixSwappedClearAndErase) {
 TEST(LogonCheck, TheNumberAtTheStartOfTheUserFieldAndTheExactPassword) {
     TerminalConfig c;
     FillDefaultAssociateNames(c);
-    c.SetAssociatePassword(3, "1234");
-    c.SetAssociatePassword(5, "Ab9");
+    c.SetAssociatePassword(3, "1234"), c.SetAssociatePassword(5, "Ab9");
     c.SetText(cfg::kAssociatePasswords + cfg::kAssociatePasswordWidth * 4, 10, "777");  // entry n for associate n
     struct Row { std::string userField, typed; bool accepted; const char* why; };
     const Row rows[] = {

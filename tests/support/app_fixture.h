@@ -17,10 +17,7 @@ protected:
         CreateDirectoryA(g_app.dataDir, nullptr);
         capture_ = std::make_unique<MessageCapture>();
     }
-    void TearDown() override {
-        capture_.reset();
-        g_app = AppState{};
-    }
+    void TearDown() override { capture_.reset(), g_app = AppState{}; }
     void UseDataDirectory(const std::string& dir) {
         std::snprintf(g_app.dataDir, sizeof g_app.dataDir, "%s", dir.c_str());
         std::snprintf(g_app.configPath, sizeof g_app.configPath, "%s\\vks.cfg", dir.c_str());

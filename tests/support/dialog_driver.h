@@ -15,14 +15,10 @@
 class DialogDriver {
 public:
     using Step = std::function<void(HWND dialog)>;
-    explicit DialogDriver(std::vector<Step> steps) : steps_(std::move(steps)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 40, Tick);
+    explicit DialogDriver(std::vector<Step> steps) : steps_(std::move(steps)), timer_(SetTimer(nullptr, 0, 40, Tick)) {
+        current_ = this;  // before the first tick, which only a message loop can run
     }
-    ~DialogDriver() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
+    ~DialogDriver() { KillTimer(nullptr, timer_), current_ = nullptr; }
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
     std::size_t stepsRun() const { return next_; }
@@ -37,17 +33,12 @@ private:
         return FALSE;
     }
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        DialogDriver* driver = current_;
-        if (!driver) return;
         HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (current_) EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
         if (!dialog) return;
-        if (driver->next_ < driver->steps_.size()) {
-            driver->steps_[driver->next_++](dialog);
-            return;
-        }
-        driver->abandoned_ = true;
-        EndDialog(dialog, -1);
+        DialogDriver& d = *current_;
+        if (d.next_ < d.steps_.size()) d.steps_[d.next_++](dialog);
+        else d.abandoned_ = true, EndDialog(dialog, -1);
     }
 
     static inline DialogDriver* current_ = nullptr;
@@ -70,6 +61,15 @@ inline std::string Text(HWND dialog, int id) {
     char text[256] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
+}
+
+// Puts text on the clipboard, as a copy elsewhere does.
+inline void PutOnClipboard(HWND owner, const char* text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    std::strcpy(static_cast<char*>(GlobalLock(memory)), text);
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard(), SetClipboardData(CF_TEXT, memory), CloseClipboard();
 }
 
 inline std::string Title(HWND window) {

@@ -9,25 +9,18 @@
 //   "M text"                                       a message box
 // font is "body", "bold", "title" or "header".
 #pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "printing/page_plan.h"
 
-inline const char* FontName(print::FontRole font) {
-    switch (font) {
-        case print::FontRole::Body: return "body";
-        case print::FontRole::Bold: return "bold";
-        case print::FontRole::Title: return "title";
-        case print::FontRole::Header: return "header";
-    }
-    return "?";
-}
-
-inline std::string DescribeBox(const print::Rect& box) {
-    return std::to_string(box.left) + " " + std::to_string(box.top) + " " + std::to_string(box.right) + " " +
-           std::to_string(box.bottom);
+inline const char* FontName(print::FontRole f) {
+    using print::FontRole;
+    return f == FontRole::Body ? "body" : f == FontRole::Bold ? "bold" : f == FontRole::Title ? "title" : "header";
 }
 
 // The line Describe gives a text item: what a test expects, spelt once.
@@ -37,30 +30,39 @@ inline std::string DescribeText(int x, int y, char align, const std::string& fon
 
 inline std::string Describe(const print::PlanItem& item) {
     using namespace print;
-    struct V {
-        std::string operator()(const TextItem& t) const {
-            const char a = t.align == Align::Left ? 'L' : t.align == Align::Centre ? 'C' : 'R';
-            return DescribeText(t.x, t.y, a, FontName(t.font), t.text);
-        }
-        std::string operator()(const WrappedTextItem& w) const {
-            return "W " + DescribeBox(w.box) + " " + FontName(w.font) + " " + w.text;
-        }
-        std::string operator()(const LineItem& l) const {
-            return "L " + std::to_string(l.x1) + " " + std::to_string(l.y1) + " " + std::to_string(l.x2) + " " +
-                   std::to_string(l.y2) + " " + std::to_string(l.penWidth);
-        }
-        std::string operator()(const BandItem& b) const { return "G " + DescribeBox(b.box); }
-        std::string operator()(const PictureItem& p) const { return "P " + DescribeBox(p.box); }
-        std::string operator()(const BarcodeItem& b) const {
-            return "B " + std::to_string(b.centreX) + " " + std::to_string(b.top) + " " + b.digits;
-        }
-        std::string operator()(const MessageItem& m) const { return "M " + m.text; }
-    };
-    return std::visit(V{}, item);
+    const auto n = [](auto... v) { return ((" " + std::to_string(v)) + ...); };
+    const auto box = [&](const Rect& b) { return n(b.left, b.top, b.right, b.bottom); };
+    if (auto t = std::get_if<TextItem>(&item)) {
+        const char align = t->align == Align::Left ? 'L' : t->align == Align::Centre ? 'C' : 'R';
+        return DescribeText(t->x, t->y, align, FontName(t->font), t->text);
+    }
+    if (auto w = std::get_if<WrappedTextItem>(&item))
+        return "W" + box(w->box) + " " + FontName(w->font) + " " + w->text;
+    if (auto l = std::get_if<LineItem>(&item)) return "L" + n(l->x1, l->y1, l->x2, l->y2, l->penWidth);
+    if (auto b = std::get_if<BandItem>(&item)) return "G" + box(b->box);
+    if (auto p = std::get_if<PictureItem>(&item)) return "P" + box(p->box);
+    if (auto b = std::get_if<BarcodeItem>(&item)) return "B" + n(b->centreX, b->top) + " " + b->digits;
+    return "M " + std::get<MessageItem>(item).text;
 }
 
 inline std::vector<std::string> Describe(const print::PagePlan& plan) {
     std::vector<std::string> out;
     for (const print::PlanItem& item : plan.items) out.push_back(Describe(item));
     return out;
+}
+
+inline std::string Joined(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const std::string& line : lines) all += line + "\n";
+    return all;
+}
+
+// Every line of `has` is in the plan, and no line holds any text of `lacks`.
+inline void ExpectLines(const std::vector<std::string>& plan, const std::vector<std::string>& has,
+                        const std::vector<std::string>& lacks, const char* why) {
+    for (const std::string& line : has)
+        EXPECT_NE(std::find(plan.begin(), plan.end(), line), plan.end()) << why << "\nmissing " << line << "\n"
+                                                                         << Joined(plan);
+    for (const std::string& text : lacks)
+        for (const std::string& line : plan) EXPECT_EQ(line.find(text), std::string::npos) << why << ": " << line;
 }

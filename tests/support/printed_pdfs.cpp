@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -13,37 +14,36 @@
 
 #include "support/temp_dir.h"
 
+namespace {
+
 bool PrinterListed(const std::string& name) {
+    constexpr DWORD kFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
     DWORD needed = 0, count = 0;
-    EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
-    if (needed == 0) return false;
+    EnumPrintersA(kFlags, nullptr, 4, nullptr, 0, &needed, &count);
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, buffer.data(), needed, &needed,
-                       &count))
-        return false;
+    if (!needed || !EnumPrintersA(kFlags, nullptr, 4, buffer.data(), needed, &needed, &count)) return false;
     auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
     for (DWORD i = 0; i < count; ++i)
         if (printers[i].pPrinterName && name == printers[i].pPrinterName) return true;
     return false;
 }
 
+}  // namespace
+
 // The Unix directory where a queue's PDFs land: $VARENKO_PDF_DIR/<queue>, else
 // build/artifacts/pdf/<queue> two levels above this program (build/<dir>/bin).
 std::string UnixPdfDirectory(const std::string& queue) {
     if (const char* dir = std::getenv("VARENKO_PDF_DIR"); dir && *dir) return std::string(dir) + "/" + queue;
-    std::string program = ProgramDirectory();
+    const std::string program = ProgramDirectory();
     if (program.size() < 2 || (program[0] != 'Z' && program[0] != 'z') || program[1] != ':') return {};
-    std::string unixPath = program.substr(2);
-    for (char& c : unixPath)
-        if (c == '\\') c = '/';
-    for (int up = 0; up < 2; ++up) unixPath = unixPath.substr(0, unixPath.find_last_of('/'));
+    std::string unixPath = program.substr(2, program.find_last_of('\\', program.find_last_of('\\') - 1) - 2);
+    std::replace(unixPath.begin(), unixPath.end(), '\\', '/');
     return unixPath + "/artifacts/pdf/" + queue;
 }
 
 std::string WindowsPath(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
@@ -58,8 +58,6 @@ std::set<std::string> PdfNames(const std::string& unixDir) {
     return names;
 }
 
-bool PdfToTextAvailable() { return GetFileAttributesA("Z:\\usr\\bin\\pdftotext") != INVALID_FILE_ATTRIBUTES; }
-
 // The text of a PDF, by running the Unix pdftotext; empty when it cannot be read yet.
 std::string PdfText(const std::string& unixPdf) {
     const std::string unixText = unixPdf + ".txt";
@@ -72,14 +70,12 @@ std::string PdfText(const std::string& unixPdf) {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return {};
     WaitForSingleObject(pi.hProcess, 20000);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
     // Wine hands a Unix program to a starter whose process may end before the program
     // does: wait for the text's last page end, a form feed.
     std::string text;
     for (int i = 0; i < 100; ++i) {
-        text = FileExists(WindowsPath(unixText)) ? ReadWholeFile(WindowsPath(unixText)) : std::string();
-        if (text.find('\f') != std::string::npos) return text;
+        if ((text = ReadWholeFile(WindowsPath(unixText))).find('\f') != std::string::npos) return text;
         Sleep(100);
     }
     return text;
@@ -89,7 +85,7 @@ std::string PdfText(const std::string& unixPdf) {
 // pdftotext is missing). Returns how many were seen.
 int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before, const std::string& token,
                 int copies, std::set<std::string>* names) {
-    const bool readText = PdfToTextAvailable();
+    const bool readText = FileExists("Z:\\usr\\bin\\pdftotext");
     std::set<std::string> matched;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < deadline) {
@@ -106,12 +102,10 @@ int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before,
 
 bool RequirePrinter(const std::string& name) {
     if (PrinterListed(name)) return true;
-    const char* none = std::getenv("VARENKO_NO_PRINTERS");
-    if (none && std::strcmp(none, "1") == 0) {
+    if (const char* none = std::getenv("VARENKO_NO_PRINTERS"); none && std::strcmp(none, "1") == 0)
         [] { GTEST_SKIP() << "VARENKO_NO_PRINTERS=1: no test printers"; }();
-        return false;
-    }
-    ADD_FAILURE() << "no printer " << name << ": run scripts/print-queues.sh as root";
+    else
+        ADD_FAILURE() << "no printer " << name << ": run scripts/print-queues.sh as root";
     return false;
 }
 

@@ -9,7 +9,6 @@ inline constexpr const char* kReceiptQueue = "VarenkoReceipt";
 inline constexpr const char* kKitchenQueue = "VarenkoKitchen";
 inline constexpr const char* kDocumentQueue = "VarenkoDocument";
 
-bool PrinterListed(const std::string& name);
 // True when the queue is there; otherwise a test failure naming the fix, or a skip
 // when VARENKO_NO_PRINTERS=1 says this machine has none.
 bool RequirePrinter(const std::string& name);
@@ -18,7 +17,6 @@ bool RequirePrinter(const std::string& name);
 std::string UnixPdfDirectory(const std::string& queue);
 std::string WindowsPath(const std::string& unixPath);
 std::set<std::string> PdfNames(const std::string& unixDir);
-bool PdfToTextAvailable();
 // The text of a PDF by pdftotext; empty when it cannot be read yet.
 std::string PdfText(const std::string& unixPdf);
 // Waits for `copies` new PDFs in `unixDir` that hold `token`; returns how many were

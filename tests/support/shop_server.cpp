@@ -10,12 +10,10 @@ void CopyTree(const std::string& from, const std::string& to) {
     HANDLE h = FindFirstFileA((from + "\\*").c_str(), &found);
     if (h == INVALID_HANDLE_VALUE) return;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = found.cFileName, source = from + "\\" + name, target = to + "\\" + name;
         if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            CopyTree(from + "\\" + name, to + "\\" + name);
-        else
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(source, target);
+        else CopyFileA(source.c_str(), target.c_str(), FALSE);
     } while (FindNextFileA(h, &found));
     FindClose(h);
 }
@@ -84,8 +82,7 @@ void ShopServerProcess::Stop() {
     if (!process_.hProcess) return;
     TerminateProcess(process_.hProcess, 0);
     WaitForSingleObject(process_.hProcess, 10000);
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess), CloseHandle(process_.hThread);
     process_ = {};
     // The pipe can outlive the process for a moment; the next server must not meet it.
     for (int i = 0; i < 100; ++i) {

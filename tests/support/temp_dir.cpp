@@ -1,16 +1,13 @@
 #include "support/temp_dir.h"
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 TempDir::TempDir() {
     static int counter = 0;
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
-    char name[MAX_PATH];
-    std::snprintf(name, sizeof name, "%svarenko-test-%lu-%d", base, GetCurrentProcessId(), ++counter);
-    path_ = name;
+    path_ = base + ("varenko-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
@@ -22,13 +19,10 @@ void RemoveTree(const std::string& path) {
     HANDLE h = FindFirstFileA((path + "\\*").c_str(), &found);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
+            const std::string name = found.cFileName, child = path + "\\" + name;
             if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileA(child.c_str());
         } while (FindNextFileA(h, &found));
         FindClose(h);
     }
@@ -47,19 +41,16 @@ bool DirectoryExists(const std::string& path) {
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ProgramDirectory() {
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s(path, n);
+    const std::string s(path, GetModuleFileNameA(nullptr, path, sizeof path));
     return s.substr(0, s.find_last_of('\\'));
 }
