@@ -1,5 +1,6 @@
 #include "customers/credit_sale.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "basket/money.h"
@@ -56,7 +57,8 @@ void SettleCustomerSale(TransactionRecord& basket, CustomerRecord& c, CustomerPa
     if (payment == CustomerPayment::Eft) basket.SetEftPaid(total);
     if (payment == CustomerPayment::Cash) basket.SetCashPaid(total);
     if (payment == CustomerPayment::Cheque) basket.SetChequePaid(total);
-    c.SetTransactions(c.Transactions() + 1);
+    // The count comes from the server: one that cannot rise any more stays where it is.
+    if (c.Transactions() < INT32_MAX) c.SetTransactions(c.Transactions() + 1);
     c.SetLastUsed(clock);
     c.SetTotalPurchases(c.TotalPurchases() + total);
     c.SetLastTransaction(number);

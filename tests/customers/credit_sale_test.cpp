@@ -2,6 +2,7 @@
 // and the payment, and the log entry.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,7 +53,13 @@ TEST(CreditSale, SettlingByPayment) {
         EXPECT_DOUBLE_EQ(b.NonTaxableTotal(), r.taxCode ? 0.0 : 10.0) << r.why;
         EXPECT_DOUBLE_EQ(c.Balance(), r.balance) << r.why;
         EXPECT_EQ((std::vector<double>{b.CashPaid(), b.EftPaid(), b.ChequePaid()}), (std::vector<double>{r.cash, r.eft, r.cheque})) << r.why;
+        EXPECT_EQ(c.Transactions(), 1) << r.why;
     }
+    TransactionRecord b = Basket();
+    CustomerRecord most = Customer(1, 20, 500);
+    most.SetTransactions(INT32_MAX);
+    SettleCustomerSale(b, most, CustomerPayment::Cash, "14:0503/02/2025", 57);
+    EXPECT_EQ(most.Transactions(), INT32_MAX) << "a server's count at its limit stays there";
 }
 
 TEST(CreditSale, TheDialogShowsTheAccountAfterThisSale) {
