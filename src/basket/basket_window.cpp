@@ -29,14 +29,8 @@ public:
     RepeatScope& operator=(const RepeatScope&) = delete;
 };
 
-int ListCount() {
-    if (!g_app.basketList) return 0;
-    const LRESULT n = SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0);
-    return n == LB_ERR ? 0 : static_cast<int>(n);
-}
-
 void SelectLastEntry() {
-    const int n = ListCount();
+    const int n = BasketListCount();
     if (n > 0) SendMessageA(g_app.basketList, LB_SETCURSEL, static_cast<WPARAM>(n - 1), 0);
 }
 
@@ -99,16 +93,26 @@ void RefreshTotals() {
     if (!g_repeating) PlayTerminalSound(IDW_TOTALS);
 }
 
-void ClearBasket() {
-    if (ListCount() < 1) return;
-    SendMessageA(g_app.basketList, LB_RESETCONTENT, 0, 0);
+int BasketListCount() {
+    if (!g_app.basketList) return 0;
+    const LRESULT n = SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0);
+    return n == LB_ERR ? 0 : static_cast<int>(n);
+}
+
+void ForgetBasket() {
+    if (g_app.basketList) SendMessageA(g_app.basketList, LB_RESETCONTENT, 0, 0);
     g_app.basket = TransactionRecord{};
+}
+
+void ClearBasket() {
+    if (BasketListCount() < 1) return;
+    ForgetBasket();
     RefreshTotals();
     PlayTerminalSound(IDW_LINE_REMOVED);
 }
 
 void RemoveSelectedBasketLine() {
-    const int m = ListCount();
+    const int m = BasketListCount();
     if (m < 1) {
         Problem("No items");
         return;
@@ -127,7 +131,7 @@ void RemoveSelectedBasketLine() {
 bool IsRepeatingLine() { return g_repeating; }
 
 void RepeatLastBasketLine() {
-    if (ListCount() < 1) {
+    if (BasketListCount() < 1) {
         Problem("No items");
         return;
     }

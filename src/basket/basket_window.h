@@ -9,6 +9,11 @@ void AppendBasketEntry(const std::string& text);
 // Replaces the last entry of the basket list (a line whose price changed) and selects it.
 void ReplaceLastBasketEntry(const std::string& text);
 
+// How many entries the basket list holds.
+int BasketListCount();
+// The sale is over or gone: the basket list emptied and the record zeroed, quietly
+// (no totals refresh, no sound).
+void ForgetBasket();
 // Repaints the totals area at once, puts the pole display's idle text up when a
 // pole display is fitted, and plays sound 151 unless sounds are off or a
 // repeat is running. Everything that changes the basket calls it.

@@ -97,29 +97,7 @@ EntryResult AddAtDepth(ItemEntry& entry, std::int64_t number, std::int32_t mode,
 
 std::string BoundedItemText(std::string_view text) { return std::string(text.substr(0, kItemTextMax)); }
 
-std::int64_t LeadingItemNumber(std::string_view text) {
-    text = text.substr(0, kItemTextMax);
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    // Accumulate as a negative number so that the most negative value fits.
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    std::int64_t value = 0;
-    bool overflow = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const int digit = text[i] - '0';
-        if (overflow) continue;
-        if (value < (kMin + digit) / 10) {
-            overflow = true;
-            continue;
-        }
-        value = value * 10 - digit;
-    }
-    if (overflow) return negative ? kMin : std::numeric_limits<std::int64_t>::max();
-    if (negative) return value;
-    return value == kMin ? std::numeric_limits<std::int64_t>::max() : -value;
-}
+std::int64_t LeadingItemNumber(std::string_view text) { return LeadingNumber(text.substr(0, kItemTextMax)); }
 
 std::optional<ItemKey> BuildItemKey(std::int64_t number, std::string_view itemText, bool textLookupMode) {
     ItemKey key;

@@ -1,6 +1,7 @@
 #include "basket/money.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -270,4 +271,32 @@ std::string PointedAmountOnly(std::string_view text, std::size_t limit) {
         else if (c == '.' && !point) kept += c, point = true;
     }
     return kept;
+}
+
+std::int64_t LeadingNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // Accumulate as a negative number so that the most negative value fits.
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    std::int64_t value = 0;
+    bool overflow = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        if (overflow) continue;
+        if (value < (kMin + digit) / 10) {
+            overflow = true;
+            continue;
+        }
+        value = value * 10 - digit;
+    }
+    if (overflow) return negative ? kMin : std::numeric_limits<std::int64_t>::max();
+    if (negative) return value;
+    return value == kMin ? std::numeric_limits<std::int64_t>::max() : -value;
+}
+
+bool IsNumberSearch(std::string_view text) {
+    const std::int64_t n = LeadingNumber(text);
+    return n >= 1 && n <= kHighestRecordNumber;
 }

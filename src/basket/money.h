@@ -69,6 +69,17 @@ std::optional<double> ReadPointedAmount(std::string_view text);
 // or more than 18 of them, is no number.
 std::optional<std::int64_t> ReadWholeNumber(std::string_view text);
 
+// The number a text starts with, read as the C library reads a 64-bit number
+// (leading blanks, a sign, digits up to the first other character); 0 without
+// digits. Values beyond 64 bits read as the nearest limit.
+std::int64_t LeadingNumber(std::string_view text);
+
+// Customers and items are numbered from 1 up to this.
+inline constexpr std::int64_t kHighestRecordNumber = 100000000000000000;
+// A text a search takes as a record number rather than a name or description: one
+// whose leading number lies in 1..kHighestRecordNumber.
+bool IsNumberSearch(std::string_view text);
+
 // The characters a price box with a decimal point keeps of pasted or set text:
 // digits and the first point, at most `limit` characters.
 std::string PointedAmountOnly(std::string_view text, std::size_t limit);

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/dialog_plumbing.h"
+#include "shell/main_window.h"
 #include "shell/message_box.h"
 #include "shell/terminal_hooks.h"
 
@@ -55,9 +56,8 @@ INT_PTR CALLBACK CustomerSaleProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         d->grey = CreateSolidBrush(kGrey);
         const std::string clerk =
             std::to_string(g_app.live.CurrentAssociate()) + ", " + g_app.live.CurrentAssociateName();
-        for (const auto& [id, text] : CustomerSaleBoxes(g_app.basket, *d->customer, g_app.live.TransactionNumber(),
-                                                         clerk, g_localTime, FormatDateWithLocale))
-            SetDlgItemTextA(dialog, id, text.c_str());
+        FillDialogBoxes(dialog, CustomerSaleBoxes(g_app.basket, *d->customer, g_app.live.TransactionNumber(), clerk,
+                                                  g_localTime, FormatDateWithLocale));
         return TRUE;
     }
     case WM_CTLCOLORSTATIC: {
@@ -85,10 +85,6 @@ INT_PTR CALLBACK CustomerSaleProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return FALSE;
     }
     return FALSE;
-}
-
-void FocusItemBox() {
-    if (g_app.itemBox) SetFocus(g_app.itemBox);
 }
 
 }  // namespace
@@ -133,14 +129,13 @@ void SellOnCredit() {
         return;
     }
     if (payment == CustomerPayment::Credit &&
-        !AppendToDayFile(g_app.dataDir, CreditSaleLogEntry(g_clockText, result - 21, basket,
+        !AppendToDayFile(g_app.dataDir, CreditSaleLogEntry(g_clockText, InterpretCommitAnswer(result).committedNumber, basket,
                                                             g_app.live.CurrentAssociateName(), customer))) {
         ShowMessage(nullptr, formmsg::kNoLog, formmsg::kNoLogCaption);
         return;
     }
     AfterSaleStep();
-    if (g_app.basketList) SendMessageA(g_app.basketList, LB_RESETCONTENT, 0, 0);
-    basket = TransactionRecord{};
+    ForgetBasket();
     AdvanceTransactionNumber(g_app.live, result);
     RefreshTotals();  // also sound 151 unless sounds are off
     FocusItemBox();

@@ -13,6 +13,7 @@
 #include "customers/customer_search.h"
 #include "link/records.h"
 #include "logs/clock.h"
+#include "payment/commit.h"
 #include "shell/terminal_config.h"
 
 namespace formmsg {
@@ -26,7 +27,7 @@ inline constexpr const char* kBadAmount = "Invalid amount";
 inline constexpr const char* kBadTransactions = "Invalid number";
 inline constexpr const char* kNumberChanged = "Number cannot be changed";
 inline constexpr const char* kRefusedCaption = "Server refused update request.";
-inline constexpr const char* kNoLog = "Data log file not present.";
+inline constexpr const char* kNoLog = kSaleLogMissingText;
 inline constexpr const char* kNoLogCaption = "Fatal error";
 inline constexpr const char* kAdded = "Customer added";
 inline constexpr const char* kAddedCaption = "Customer";

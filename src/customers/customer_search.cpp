@@ -11,16 +11,6 @@
 #include "printing/after_sale.h"
 #include "resources/resource_ids.h"
 
-std::int64_t LeadingNumber(std::string_view text) {
-    const std::string copy(text);
-    return std::strtoll(copy.c_str(), nullptr, 10);
-}
-
-bool IsNumberSearch(std::string_view text) {
-    const std::int64_t n = LeadingNumber(text);
-    return n >= 1 && n <= kHighestCustomerNumber;
-}
-
 CustomerKey SearchKey(std::string_view text, std::string_view secondText) {
     CustomerKey key;
     key.SetNumber(custkey::kStartSearch);

@@ -10,15 +10,17 @@
 #include <utility>
 #include <vector>
 
+#include "basket/money.h"
 #include "link/records.h"
 #include "logs/clock.h"
+#include "shell/shared_dialogs_logic.h"
 #include "shell/terminal_config.h"
 
 namespace custmsg {
-inline constexpr const char* kNoMatch = "No match found";
+inline constexpr const char* kNoMatch = listmsg::kNoMatch;
 inline constexpr const char* kSearchCaption = "Customer search";
-inline constexpr const char* kNetworkError = "Network error";
-inline constexpr const char* kProblem = "Problem";
+inline constexpr const char* kNetworkError = listmsg::kNetworkError;
+inline constexpr const char* kProblem = listmsg::kProblem;
 inline constexpr const char* kAssociatedCaption = "Customer associated";
 inline constexpr const char* kFindTitle = "Find customer";
 inline constexpr const char* kNumberOrName = "Number / name";
@@ -28,16 +30,9 @@ namespace custcfg {
 inline constexpr int kSelectionList = 18;  // option: name searches list every match at once
 }
 
-// Customer numbers run from 1 to this.
-inline constexpr std::int64_t kHighestCustomerNumber = 100000000000000000;
-
-// The number a typed text starts with, read as the C library reads a 64-bit number
-// (leading blanks, a sign, digits up to the first other character); 0 without
-// digits. Values beyond 64 bits read as the nearest limit.
-std::int64_t LeadingNumber(std::string_view text);
-// A text starting with a number from 1 to kHighestCustomerNumber searches by number;
-// anything else searches by name.
-bool IsNumberSearch(std::string_view text);
+// Customer numbers run from 1 to this; a search text reads as a number or a name by
+// IsNumberSearch (basket/money.h).
+inline constexpr std::int64_t kHighestCustomerNumber = kHighestRecordNumber;
 // The key of a new search: number -1 and the texts as given.
 CustomerKey SearchKey(std::string_view text, std::string_view secondText);
 
@@ -91,7 +86,6 @@ std::string TermsText(const TerminalConfig& config, std::int32_t terms);
 
 // Control id and text of each box the FIND CUSTOMER dialog (804) and the CUSTOMER
 // dialog (803) fill when they open.
-using BoxTexts = std::vector<std::pair<int, std::string>>;
 BoxTexts FoundCustomerBoxes(const CustomerRecord& c, const LocalTime& now, DateFormatter format);
 BoxTexts CustomerViewBoxes(const CustomerRecord& c, const TerminalConfig& config, const LocalTime& now,
                            DateFormatter format);

@@ -13,16 +13,13 @@
 #include "shell/app_state.h"
 #include "shell/commands.h"
 #include "shell/dialog_plumbing.h"
+#include "shell/main_window.h"
 #include "shell/message_box.h"
 #include "shell/shared_dialogs.h"
 
 namespace {
 
 CustomerRecord g_currentCustomer;
-
-void FillBoxes(HWND dialog, const BoxTexts& boxes) {
-    for (const auto& [id, text] : boxes) SetDlgItemTextA(dialog, id, text.c_str());
-}
 
 bool FetchWithWait(const CustomerKey& key, CustomerRecord& customer) {
     PleaseWait wait(g_app.mainWindow);
@@ -35,7 +32,7 @@ INT_PTR CALLBACK FoundCustomerProc(HWND dialog, UINT message, WPARAM wParam, LPA
     if (!c) return FALSE;
     if (message == WM_INITDIALOG) {
         RefreshClock();
-        FillBoxes(dialog, FoundCustomerBoxes(*c, g_localTime, FormatDateWithLocale));
+        FillDialogBoxes(dialog, FoundCustomerBoxes(*c, g_localTime, FormatDateWithLocale));
         return TRUE;
     }
     if (message == WM_COMMAND) {
@@ -54,7 +51,7 @@ INT_PTR CALLBACK CustomerViewProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (!c) return FALSE;
     if (message == WM_INITDIALOG) {
         RefreshClock();
-        FillBoxes(dialog, CustomerViewBoxes(*c, g_app.live, g_localTime, FormatDateWithLocale));
+        FillDialogBoxes(dialog, CustomerViewBoxes(*c, g_app.live, g_localTime, FormatDateWithLocale));
         return TRUE;
     }
     if (message == WM_COMMAND) {
@@ -67,11 +64,6 @@ INT_PTR CALLBACK CustomerViewProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         }
     }
     return FALSE;
-}
-
-INT_PTR RunDialog(const char* name, DLGPROC proc, const void* data) {
-    return DialogBoxParamA(g_app.instance, name, g_app.mainWindow, proc,
-                           reinterpret_cast<LPARAM>(const_cast<void*>(data)));
 }
 
 // NEW CUSTOMER (802): moves the form's texts and lists in and out; OK ends with 1,
@@ -146,7 +138,7 @@ CustomerSteps FormSteps() {
         return true;
     };
     steps.showForm = [](CustomerForm& form) {
-        switch (RunDialog(MAKEINTRESOURCEA(IDD_CUSTOMER_FORM), CustomerFormProc, &form)) {
+        switch (RunModalDialog(MAKEINTRESOURCEA(IDD_CUSTOMER_FORM), g_app.mainWindow, CustomerFormProc, &form)) {
         case 1: return FormAnswer::Ok;
         case 2: return FormAnswer::Next;
         default: return FormAnswer::Cancel;
@@ -163,10 +155,6 @@ CustomerSteps FormSteps() {
     steps.warn = [] { PlayTerminalSound(149); };
     steps.tell = [](const char* text, const char* caption) { ShowMessage(g_app.mainWindow, text, caption); };
     return steps;
-}
-
-void ReturnFocusToItemBox() {
-    if (g_app.itemBox) SetFocus(g_app.itemBox);
 }
 
 }  // namespace
@@ -191,14 +179,14 @@ SearchSteps WindowSearchSteps(const char* title) {
     };
     steps.fetch = FetchWithWait;
     steps.showFound = [](const CustomerRecord& c) {
-        switch (RunDialog(MAKEINTRESOURCEA(IDD_FIND_CUSTOMER), FoundCustomerProc, &c)) {
+        switch (RunModalDialog(MAKEINTRESOURCEA(IDD_FIND_CUSTOMER), g_app.mainWindow, FoundCustomerProc, &c)) {
         case 1: return FoundAnswer::Ok;
         case 2: return FoundAnswer::Next;
         default: return FoundAnswer::Cancel;
         }
     };
     steps.showView = [](const CustomerRecord& c) {
-        RunDialog(MAKEINTRESOURCEA(IDD_CUSTOMER_VIEW), CustomerViewProc, &c);
+        RunModalDialog(MAKEINTRESOURCEA(IDD_CUSTOMER_VIEW), g_app.mainWindow, CustomerViewProc, &c);
     };
     steps.tell = [](const char* text, const char* caption) { ShowMessage(g_app.mainWindow, text, caption); };
     return steps;
@@ -209,19 +197,19 @@ SearchSteps WindowSearchSteps(const char* title) {
 void FindCustomer() {
     RunCustomerSearch(g_currentCustomer, g_app.live.Option(custcfg::kSelectionList) != 0,
                       WindowSearchSteps(custmsg::kFindTitle));
-    ReturnFocusToItemBox();
+    FocusItemBox();
 }
 
 void AddCustomer() {
     RunAddCustomer(g_currentCustomer, g_app.live, FormSteps());
-    ReturnFocusToItemBox();
+    FocusItemBox();
 }
 
 void AmendCustomer() {
     SearchSteps search = WindowSearchSteps(formmsg::kAmendTitle);
     search.showView = [](const CustomerRecord&) {};  // amend goes straight on to the form
     RunAmendCustomer(g_currentCustomer, g_app.live, search, FormSteps());
-    ReturnFocusToItemBox();
+    FocusItemBox();
 }
 
 void AssociateCustomer() {
@@ -229,5 +217,5 @@ void AssociateCustomer() {
     if (g_currentCustomer.Number() == 0) return;
     AssociateWithTransaction(g_currentCustomer, g_app.basket);
     ShowMessage(g_app.mainWindow, g_currentCustomer.Name().c_str(), custmsg::kAssociatedCaption);
-    ReturnFocusToItemBox();
+    FocusItemBox();
 }

@@ -1,6 +1,7 @@
 #include "customers/refund.h"
 
 #include "basket/money.h"
+#include "payment/commit.h"
 #include "resources/resource_ids.h"
 
 BoxTexts RefundBoxes(const TransactionRecord& basket, std::int32_t number, const std::string& date) {
@@ -47,7 +48,7 @@ const char* RefundRefusalText(std::int32_t result) {
     }
 }
 
-std::string RefundCommittedText(std::int32_t result) { return std::to_string(result - 21) + " committed"; }
+std::string RefundCommittedText(std::int32_t result) { return std::to_string(InterpretCommitAnswer(result).committedNumber) + " committed"; }
 
 LogEntry RefundLogEntry(const std::string& clock, std::int32_t result, const TransactionRecord& basket,
                         const std::string& associateName) {
@@ -55,7 +56,7 @@ LogEntry RefundLogEntry(const std::string& clock, std::int32_t result, const Tra
     const std::string padded = clock + std::string(5, ' ');
     const std::int32_t method = basket.RefundMethod();
     return {"\r\n" + std::string{padded[0], padded[1], ':', padded[3], padded[4]} + " " +
-                (clock.size() > 5 ? clock.substr(5) : std::string()) + " Refund: " + std::to_string(result - 21) +
+                (clock.size() > 5 ? clock.substr(5) : std::string()) + " Refund: " + std::to_string(InterpretCommitAnswer(result).committedNumber) +
                 ", Total: " + FormatMoney(basket.Total()) + "\r\n",
             "Clerk: " + std::to_string(basket.Associate()) + ", " + associateName +
                 "   Items: " + std::to_string(basket.LineCount()) + "\r\n",

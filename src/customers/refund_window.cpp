@@ -33,8 +33,7 @@ INT_PTR CALLBACK RefundProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG) {
         CheckRadioButton(dialog, IDC_REFUND_TO_STOCK, IDC_REFUND_FAULTY, IDC_REFUND_TO_STOCK);
         CheckRadioButton(dialog, IDC_REFUND_CASH, IDC_REFUND_CREDIT, IDC_REFUND_CASH);
-        for (const auto& [id, text] : RefundBoxes(g_app.basket, g_app.live.TransactionNumber(), d->date))
-            SetDlgItemTextA(dialog, id, text.c_str());
+        FillDialogBoxes(dialog, RefundBoxes(g_app.basket, g_app.live.TransactionNumber(), d->date));
         SetFocus(GetDlgItem(dialog, IDC_REFUND_TO_STOCK));
         return FALSE;
     }
@@ -57,21 +56,11 @@ INT_PTR CALLBACK RefundProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-int BasketListEntries() {
-    const LRESULT n = g_app.basketList ? SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0) : 0;
-    return n == LB_ERR ? 0 : static_cast<int>(n);
-}
-
-void EmptyBasketListAndRecord() {
-    if (g_app.basketList) SendMessageA(g_app.basketList, LB_RESETCONTENT, 0, 0);
-    g_app.basket = TransactionRecord{};
-}
-
 }  // namespace
 
 void RefundBasket() {
     TransactionRecord& basket = g_app.basket;
-    if (BasketListEntries() < 1) {
+    if (BasketListCount() < 1) {
         ShowMessage(g_app.mainWindow, refundmsg::kNoItems, custmsg::kProblem);
         return;
     }
@@ -104,9 +93,9 @@ void RefundBasket() {
         ShowMessage(nullptr, custmsg::kNetworkError, custmsg::kProblem);  // the basket stays to try again
         return;
     }
-    if (result < 20) {
+    if (result < kFirstAcceptedResult) {
         ShowMessage(g_app.mainWindow, RefundRefusalText(result), refundmsg::kRefusedCaption);
-        EmptyBasketListAndRecord();
+        ForgetBasket();
         RefreshTotals();
         return;
     }
@@ -119,7 +108,7 @@ void RefundBasket() {
     if (dialog.choices.print)
         print::RunPrintJob(g_app.mainWindow, print::PrinterChoice::Receipt,
                            [](HDC dc, print::PageState&) { print::PrintReceipt(dc, print::kStandardReceipt); });
-    EmptyBasketListAndRecord();
+    ForgetBasket();
     AdvanceTransactionNumber(g_app.live, result);
     RefreshTotals();
 }

@@ -3,13 +3,10 @@
 #include <cstdio>
 #include <set>
 
-#include "basket/item_entry.h"
 #include "basket/money.h"
 #include "resources/resource_ids.h"
 
 namespace {
-
-inline constexpr std::int64_t kHighestItemNumber = 100000000000000000;
 
 ItemKey NumberKey(std::int64_t number) {
     ItemKey key;
@@ -28,7 +25,7 @@ std::string NetworkErrorText(unsigned long code) {
 bool Fetch(const ItemKey& key, InventoryItem& current, const InventorySteps& steps) {
     const unsigned long code = steps.fetch(key, current);
     if (code == 0) return true;
-    steps.tell(NetworkErrorText(code), invmsg::kProblem);
+    steps.tell(NetworkErrorText(code), listmsg::kProblem);
     return false;
 }
 
@@ -39,7 +36,7 @@ bool StepThroughMatches(InventoryItem& current, SearchKind kind, ItemKey key, bo
     for (;;) {
         if (!Fetch(key, current, steps)) return false;
         if (current.Number() == 0) {
-            steps.tell(invmsg::kNoMatch, invmsg::kSearchCaption);
+            steps.tell(listmsg::kNoMatch, invmsg::kSearchCaption);
             return false;
         }
         const FoundItemAnswer answer = steps.showFound(current);
@@ -48,8 +45,6 @@ bool StepThroughMatches(InventoryItem& current, SearchKind kind, ItemKey key, bo
         key.SetNumber(ContinuationNumber(kind, current.Number()));
     }
 }
-
-std::string Money(double value) { return FormatMoney(value); }
 
 }  // namespace
 
@@ -63,11 +58,6 @@ ItemKey StartSearchKey(SearchKind kind, std::string_view text) {
 std::int64_t ContinuationNumber(SearchKind kind, std::int64_t lastItem) {
     return kind == SearchKind::Sku ? itemkey::ContinueSkuSearch(lastItem)
                                    : itemkey::ContinueDescriptionSearch(lastItem);
-}
-
-bool IsDirectSearch(std::string_view text) {
-    const std::int64_t n = LeadingItemNumber(text);
-    return n >= 1 && n <= kHighestItemNumber;
 }
 
 bool CostVisible(const TerminalConfig& config) {
@@ -117,7 +107,7 @@ std::vector<std::string> ListItemMatches(SearchKind kind, std::string_view text,
 void RunFindInventory(InventoryItem& current, SearchKind kind, const std::string& text, bool listOption,
                       const InventorySteps& steps) {
     ItemKey key = StartSearchKey(kind, text);
-    bool direct = IsDirectSearch(text);
+    bool direct = IsNumberSearch(text);
     if (listOption && (kind == SearchKind::Sku || !direct)) {
         std::int64_t chosen = 0;
         if (!steps.chooseFromList(kind, text, chosen)) return;
@@ -143,7 +133,7 @@ void RunSearchForSale(InventoryItem& current, SearchKind kind, const std::string
     if (!chosen) current.SetNumber(0);
 }
 
-ItemBoxTexts FoundItemBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
+BoxTexts FoundItemBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
                             DateFormatter format) {
     return {
         {IDC_INV_NUMBER, std::to_string(item.Number())},
@@ -152,8 +142,8 @@ ItemBoxTexts FoundItemBoxes(const InventoryItem& item, const TerminalConfig& con
         {IDC_INV_SKU2, item.Sku(2)},
         {IDC_INV_SKU3, item.Sku(3)},
         {IDC_INV_SKU4, item.Sku(4)},
-        {IDC_INV_COST, CostVisible(config) ? Money(item.CostPrice()) : std::string()},
-        {IDC_INV_PRICE, Money(item.Price())},
+        {IDC_INV_COST, CostVisible(config) ? FormatMoney(item.CostPrice()) : std::string()},
+        {IDC_INV_PRICE, FormatMoney(item.Price())},
         {IDC_INV_CATEGORY, config.CategoryCode(item.Category())},
         {IDC_INV_IN_STOCK, std::to_string(item.InStock())},
         {IDC_INV_TAX, TaxText(item.TaxCode())},
@@ -161,19 +151,19 @@ ItemBoxTexts FoundItemBoxes(const InventoryItem& item, const TerminalConfig& con
     };
 }
 
-ItemBoxTexts ItemViewBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
+BoxTexts ItemViewBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
                            DateFormatter format) {
-    ItemBoxTexts boxes = FoundItemBoxes(item, config, now, format);
-    const ItemBoxTexts more = {
-        {IDC_INV_TRADE_PRICE, Money(item.TradePrice())},
+    BoxTexts boxes = FoundItemBoxes(item, config, now, format);
+    const BoxTexts more = {
+        {IDC_INV_TRADE_PRICE, FormatMoney(item.TradePrice())},
         {IDC_INV_ORDER_CODE, item.OrderCode()},
         {IDC_INV_ON_ORDER, std::to_string(item.OnOrder())},
         {IDC_INV_ORDER_QUANTITY, std::to_string(item.OrderQuantity())},
         {IDC_INV_MINIMUM_ORDER, std::to_string(item.MinimumOrder())},
         {IDC_INV_RESTOCK_LEVEL, std::to_string(item.RestockLevel())},
         {IDC_INV_NOTES, item.Notes()},
-        {IDC_INV_DELIVERY, Money(item.Delivery())},
-        {IDC_INV_WEIGHT, Money(item.Weight())},
+        {IDC_INV_DELIVERY, FormatMoney(item.Delivery())},
+        {IDC_INV_WEIGHT, FormatMoney(item.Weight())},
         {IDC_INV_COMMITTED, std::to_string(item.Committed())},
         {IDC_INV_DELIVERY_LEAD, std::to_string(item.DeliveryLead())},
         {IDC_INV_LABELS, std::to_string(item.LabelsToPrint())},

@@ -12,13 +12,12 @@
 
 #include "link/records.h"
 #include "logs/clock.h"
+#include "shell/shared_dialogs_logic.h"
 #include "shell/terminal_config.h"
 
 namespace invmsg {
-inline constexpr const char* kNoMatch = "No match found";
+inline constexpr const char* kNoMatch = listmsg::kNoMatch;
 inline constexpr const char* kSearchCaption = "Inventory search";
-inline constexpr const char* kNetworkError = "Network error";
-inline constexpr const char* kProblem = "Problem";
 inline constexpr const char* kFindPrompt = "Find item number / description / fragment";
 inline constexpr const char* kSkuPrompt = "SKU or fragment:";
 }  // namespace invmsg
@@ -34,8 +33,6 @@ enum class SearchKind { Description, Sku };
 ItemKey StartSearchKey(SearchKind kind, std::string_view text);
 // The key number that continues a search after the item found last.
 std::int64_t ContinuationNumber(SearchKind kind, std::int64_t lastItem);
-// A text that reads as an item number (1..10^17) is looked up directly.
-bool IsDirectSearch(std::string_view text);
 
 // Whether the logged-on associate may see cost prices.
 bool CostVisible(const TerminalConfig& config);
@@ -78,8 +75,7 @@ void RunSearchForSale(InventoryItem& current, SearchKind kind, const std::string
 
 // Control id and text of each box the FIND INVENTORY dialog (805) and the item view
 // (801) fill when they open.
-using ItemBoxTexts = std::vector<std::pair<int, std::string>>;
-ItemBoxTexts FoundItemBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
+BoxTexts FoundItemBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
                             DateFormatter format);
-ItemBoxTexts ItemViewBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
+BoxTexts ItemViewBoxes(const InventoryItem& item, const TerminalConfig& config, const LocalTime& now,
                            DateFormatter format);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "basket/item_entry_window.h"
@@ -49,69 +50,69 @@ HPALETTE PaletteForFile(const std::string& path) {
     return g_palette;
 }
 
-// An item view or large picture: the item, and whether its picture has been asked for
-// (once per opening, so that a server that cannot be reached is not asked, and its
-// message not shown, on every repaint).
-struct PictureView {
-    InventoryItem item;
-    bool transferred = false;
-};
+// An item's picture as the item view and the large picture draw it: brought from the
+// server and loaded once, when the view opens, so that a repaint only draws (and a
+// server that cannot be reached is not asked again, nor its message shown, on every
+// repaint). On a 256-colour display the display palette is made from the file then.
+class ItemPicture {
+public:
+    explicit ItemPicture(const InventoryItem& item) : path_(DataPath(ItemPictureName(item))) {
+        TransferPictureFile(ItemPictureName(item));
+        bitmap_ = static_cast<HBITMAP>(
+            LoadImageA(nullptr, path_.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        HDC screen = GetDC(nullptr);
+        eightBit_ = GetDeviceCaps(screen, BITSPIXEL) == 8;
+        ReleaseDC(nullptr, screen);
+    }
+    ~ItemPicture() {
+        if (bitmap_) DeleteObject(bitmap_);
+    }
+    ItemPicture(const ItemPicture&) = delete;
+    ItemPicture& operator=(const ItemPicture&) = delete;
 
-// Draws the item's picture: the whole of it into (x, y, width, height), or for the
-// large picture (width 0) into the 300-pixel square at (x, y) in its own shape.
-void PaintItemPicture(HWND dialog, PictureView& view, int x, int y, int width, int height) {
-    const std::string name = ItemPictureName(view.item);
-    if (!view.transferred) {
-        view.transferred = true;
-        TransferPictureFile(name);
-    }
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(dialog, &paint);
-    const std::string path = DataPath(name);
-    HBITMAP picture = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-    HPALETTE replaced = nullptr;
-    bool drawable = picture != nullptr;
-    if (drawable && GetDeviceCaps(dc, BITSPIXEL) == 8) {
-        HPALETTE palette = PaletteForFile(path);
-        drawable = palette != nullptr;
-        if (palette) {
-            replaced = SelectPalette(dc, palette, FALSE);
-            RealizePalette(dc);
-        }
-    }
-    if (drawable) {
+    // The whole picture into (x, y, width, height), or for the large picture (width 0)
+    // into the 300-pixel square at (x, y) in its own shape.
+    void Paint(HWND dialog, int x, int y, int width, int height) const {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(dialog, &paint);
         BITMAP info = {};
-        GetObjectA(picture, sizeof info, &info);
+        if (bitmap_) GetObjectA(bitmap_, sizeof info, &info);
         if (width == 0) {
             const auto size = LargePictureSize(info.bmWidth, info.bmHeight);
-            drawable = size.has_value();
-            if (size) {
-                width = size->width;
-                height = size->height;
-            }
+            width = size ? size->width : 0;
+            height = size ? size->height : 0;
         }
-        if (drawable) {
+        // A 256-colour display needs the palette (made again after the other view closed).
+        HPALETTE palette = eightBit_ && bitmap_ ? PaletteForFile(path_) : nullptr;
+        if (bitmap_ && width > 0 && (palette || !eightBit_)) {
+            HPALETTE replaced = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
+            if (palette) RealizePalette(dc);
             HDC memory = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(memory, picture);
+            HGDIOBJ old = SelectObject(memory, bitmap_);
             SetStretchBltMode(dc, COLORONCOLOR);
             StretchBlt(dc, x, y, width, height, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
             SelectObject(memory, old);
             DeleteDC(memory);
+            if (replaced) SelectPalette(dc, replaced, FALSE);
         }
+        EndPaint(dialog, &paint);
     }
-    if (replaced) SelectPalette(dc, replaced, FALSE);
-    if (picture) DeleteObject(picture);
-    EndPaint(dialog, &paint);
-}
 
-void FillBoxes(HWND dialog, const ItemBoxTexts& boxes) {
-    for (const auto& [id, text] : boxes) SetDlgItemTextA(dialog, id, text.c_str());
-}
+private:
+    std::string path_;
+    HBITMAP bitmap_ = nullptr;
+    bool eightBit_ = false;
+};
 
-// "SALE8BOX": the item's picture at up to 300 by 300 pixels.
+// The item view's data: the item, and its picture from the view's opening on.
+struct ItemView {
+    InventoryItem item;
+    std::unique_ptr<ItemPicture> picture;
+};
+
+// "SALE8BOX": the item view's picture at up to 300 by 300 pixels.
 INT_PTR CALLBACK LargePictureProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = DialogData<PictureView>(dialog, message, lParam);
+    auto* view = DialogData<const ItemView>(dialog, message, lParam);
     if (!view) return FALSE;
     switch (message) {
     case WM_INITDIALOG: {
@@ -120,7 +121,7 @@ INT_PTR CALLBACK LargePictureProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         SetWindowTextA(dialog, title);
         return TRUE;
     }
-    case WM_PAINT: PaintItemPicture(dialog, *view, 10, 10, 0, 0); return TRUE;
+    case WM_PAINT: view->picture->Paint(dialog, 10, 10, 0, 0); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             DeletePalette();
@@ -135,22 +136,21 @@ INT_PTR CALLBACK LargePictureProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 // Template 801, "Inventory": every box of the item and its picture; "+" opens the
 // large picture.
 INT_PTR CALLBACK ItemViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = DialogData<PictureView>(dialog, message, lParam);
+    auto* view = DialogData<ItemView>(dialog, message, lParam);
     if (!view) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
         RefreshClock();
-        FillBoxes(dialog, ItemViewBoxes(view->item, g_app.live, g_localTime, FormatDateWithLocale));
+        FillDialogBoxes(dialog, ItemViewBoxes(view->item, g_app.live, g_localTime, FormatDateWithLocale));
+        view->picture = std::make_unique<ItemPicture>(view->item);
         return TRUE;
-    case WM_PAINT: PaintItemPicture(dialog, *view, 18, 17, 48, 48); return TRUE;
+    case WM_PAINT: view->picture->Paint(dialog, 18, 17, 48, 48); return TRUE;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDC_INV_LARGE_PICTURE: {
-            PictureView large{view->item, true};
-            DialogBoxParamA(g_app.instance, "SALE8BOX", dialog, LargePictureProc, reinterpret_cast<LPARAM>(&large));
+        case IDC_INV_LARGE_PICTURE:
+            RunModalDialog("SALE8BOX", dialog, LargePictureProc, view);
             InvalidateRect(dialog, nullptr, TRUE);
             return TRUE;
-        }
         case IDOK:
         case IDCANCEL:
             DeletePalette();
@@ -168,7 +168,7 @@ INT_PTR CALLBACK FoundItemProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     if (!item) return FALSE;
     if (message == WM_INITDIALOG) {
         RefreshClock();
-        FillBoxes(dialog, FoundItemBoxes(*item, g_app.live, g_localTime, FormatDateWithLocale));
+        FillDialogBoxes(dialog, FoundItemBoxes(*item, g_app.live, g_localTime, FormatDateWithLocale));
         return TRUE;
     }
     if (message == WM_COMMAND) {
@@ -199,14 +199,12 @@ InventorySteps WindowSteps() {
     };
     steps.fetch = FetchWithWait;
     steps.showFound = [](const InventoryItem& item) {
-        const INT_PTR answer = DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(IDD_FIND_INVENTORY), g_app.mainWindow,
-                                               FoundItemProc, reinterpret_cast<LPARAM>(&item));
+        const INT_PTR answer = RunModalDialog(MAKEINTRESOURCEA(IDD_FIND_INVENTORY), g_app.mainWindow, FoundItemProc, &item);
         return answer == 2 ? FoundItemAnswer::Next : answer == 1 ? FoundItemAnswer::Ok : FoundItemAnswer::Cancel;
     };
     steps.showView = [](const InventoryItem& item) {
-        PictureView view{item};
-        DialogBoxParamA(g_app.instance, MAKEINTRESOURCEA(IDD_ITEM_VIEW), g_app.mainWindow, ItemViewProc,
-                        reinterpret_cast<LPARAM>(&view));
+        ItemView view{item, nullptr};
+        RunModalDialog(MAKEINTRESOURCEA(IDD_ITEM_VIEW), g_app.mainWindow, ItemViewProc, &view);
     };
     steps.tell = [](const std::string& text, const char* caption) {
         ShowMessage(g_app.mainWindow, text.c_str(), caption);
@@ -261,23 +259,6 @@ ButtonPager& Pager() {
     return pager;
 }
 
-PictureButtonTable CurrentButtons() {
-    PictureButtonTable table;
-    for (int b = 0; b < kPictureButtonSlots; ++b) {
-        const PictureButtonContent& shown = PictureButton(b);
-        table[static_cast<std::size_t>(b)] = {shown.item, shown.description, shown.pictureFile};
-    }
-    return table;
-}
-
-void ShowButtons(const PictureButtonTable& table) {
-    for (int b = 0; b < kPictureButtonSlots; ++b) {
-        const PictureButtonEntry& entry = table[static_cast<std::size_t>(b)];
-        PictureButton(b) = {entry.item, entry.caption, entry.picture};
-        RedrawControl(kFirstPictureButton + b);
-    }
-}
-
 }  // namespace
 
 void FindInventory(SearchKind kind) {
@@ -309,16 +290,14 @@ void TransferPicturesAndLoadButtons() {
 
 void RefillPictureButtons() {
     if (g_app.offline) return;
-    PictureButtonTable table;
-    if (!Pager().Load(table)) ShowMessage(g_app.mainWindow, picmsg::kNoButtons, picmsg::kProblem);
-    ShowButtons(table);
+    if (!Pager().Load(PictureButtons())) ShowMessage(g_app.mainWindow, picmsg::kNoButtons, picmsg::kProblem);
+    ShowPictureButtons();
 }
 
 void ScrollPictureButtons(bool forwards) {
     if (g_app.offline) return;
-    PictureButtonTable table = CurrentButtons();
-    Pager().Scroll(table, forwards);
-    ShowButtons(table);
+    Pager().Scroll(PictureButtons(), forwards);
+    ShowPictureButtons();
 }
 
 void RepaintCategoryButtons() {

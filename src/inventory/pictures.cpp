@@ -94,7 +94,7 @@ TransferResult TransferPicture(const std::string& name, const TransferSteps& ste
 // ---- Picture buttons ---------------------------------------------------------------
 
 void ButtonPager::Configure(int shown, std::int32_t category, std::int64_t picturesOption) {
-    shown_ = std::clamp(shown, 8, kPictureButtonSlots);
+    shown_ = std::clamp(shown, kMinPictureButtons, kMaxPictureButtons);
     category_ = category;
     picturesOption_ = picturesOption;
 }
@@ -155,7 +155,7 @@ bool ButtonPager::Load(PictureButtonTable& table) {
         // A page that cannot be fetched ends the list where it is.
         while (!sawEmpty && filled < shown_ && NextPage()) filled = CopyForward(table, filled, sawEmpty);
     }
-    for (int b = filled; b < kPictureButtonSlots; ++b) table[b] = {};
+    for (int b = filled; b < kMaxPictureButtons; ++b) table[b] = {};
     return true;
 }
 
@@ -185,7 +185,7 @@ void ButtonPager::Scroll(PictureButtonTable& table, bool forwards) {
     do {
         if (!NextPage()) return;
         const int lowest = shown_ - placed;
-        const std::int64_t lowestShown = lowest < kPictureButtonSlots ? work[lowest].item : 0;
+        const std::int64_t lowestShown = lowest < kMaxPictureButtons ? work[lowest].item : 0;
         bool restart = page_.ItemNumber(0) == first;
         for (int b = 0; b < buttons::kButtonCount; ++b)
             restart = restart || page_.ItemNumber(b) == 0 || page_.ItemNumber(b) == lowestShown;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "link/records.h"
+#include "shell/layout.h"
 
 namespace picmsg {
 inline constexpr const char* kCannotStore = "Unable to store bitmap";
@@ -75,8 +76,7 @@ struct PictureButtonEntry {
     std::string caption;
     std::string picture;    // file name in the data directory
 };
-inline constexpr int kPictureButtonSlots = 60;
-using PictureButtonTable = std::array<PictureButtonEntry, kPictureButtonSlots>;
+using PictureButtonTable = std::array<PictureButtonEntry, kMaxPictureButtons>;
 
 struct ButtonPageSteps {
     // FetchFirstButtonPage and FetchButtonPage: 0, or the code of the exception.

@@ -9,6 +9,7 @@
 #include "logs/day_log.h"
 #include "payment/commit.h"
 #include "shell/app_state.h"
+#include "shell/main_window.h"
 #include "shell/message_box.h"
 #include "shell/terminal_hooks.h"
 
@@ -18,22 +19,6 @@
 TenderResult g_saleTender;
 
 namespace {
-
-int BasketListEntries() {
-    if (!g_app.basketList) return 0;
-    const LRESULT n = SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0);
-    return n == LB_ERR ? 0 : static_cast<int>(n);
-}
-
-// The sale is over or gone: no list entries, a zeroed record.
-void EmptyBasketListAndRecord() {
-    if (g_app.basketList) SendMessageA(g_app.basketList, LB_RESETCONTENT, 0, 0);
-    g_app.basket = TransactionRecord{};
-}
-
-void FocusItemBox() {
-    if (g_app.itemBox) SetFocus(g_app.itemBox);
-}
 
 void LogSale(std::int32_t committedNumber) {
     RefreshClock();
@@ -48,7 +33,7 @@ void LogSale(std::int32_t committedNumber) {
 
 std::int32_t CommitTransaction() {
     TransactionRecord& basket = g_app.basket;
-    switch (CheckBeforeCommit(basket.LineCount(), BasketListEntries())) {
+    switch (CheckBeforeCommit(basket.LineCount(), BasketListCount())) {
     case CommitPrecheck::NothingToSend: return 0;
     case CommitPrecheck::ListEmpty:
         basket = TransactionRecord{};
@@ -72,7 +57,7 @@ std::int32_t CommitTransaction() {
     const CommitAnswer answer = InterpretCommitAnswer(result);
     if (!answer.accepted) {
         ShowMessage(g_app.mainWindow, answer.refusalText, kCommitRefusedCaption);
-        EmptyBasketListAndRecord();
+        ForgetBasket();
         RefreshTotals();
         return 0;
     }
@@ -101,7 +86,7 @@ void FinishSale(PaymentKind kind, const TenderResult& tender) {
         return;
     }
     AfterSaleStep();
-    EmptyBasketListAndRecord();
+    ForgetBasket();
     AdvanceTransactionNumber(g_app.live, result);
     RefreshTotals();  // also sound 151 unless sounds are off
     FocusItemBox();

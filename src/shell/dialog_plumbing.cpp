@@ -73,6 +73,14 @@ void MakeAmountBox(HWND dialog, int id, std::size_t limit, UINT_PTR kind) {
 
 }  // namespace
 
+INT_PTR RunModalDialog(const char* name, HWND owner, DLGPROC proc, const void* data) {
+    return DialogBoxParamA(g_app.instance, name, owner, proc, reinterpret_cast<LPARAM>(const_cast<void*>(data)));
+}
+
+void FillDialogBoxes(HWND dialog, const BoxTexts& boxes) {
+    for (const auto& [id, text] : boxes) SetDlgItemTextA(dialog, id, text.c_str());
+}
+
 std::string DialogItemText(HWND dialog, int id, std::size_t maxLength) {
     std::string text(maxLength + 1, '\0');
     const UINT n = GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()));

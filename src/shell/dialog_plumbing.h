@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <string>
 
+#include "shell/shared_dialogs_logic.h"
+
 // A dialog's data: the pointer handed to it at creation, kept from WM_INITDIALOG on.
 // Null before WM_INITDIALOG and after the window has let it go.
 template <typename Data>
@@ -17,6 +19,11 @@ Data* DialogData(HWND dialog, UINT message, LPARAM lParam) {
 }
 // Lets the data go (WM_NCDESTROY of a modeless dialog that owns it).
 inline void ForgetDialogData(HWND dialog) { SetWindowLongPtrA(dialog, DWLP_USER, 0); }
+
+// Runs the modal dialog of template `name` with `data` as its data pointer; its result.
+INT_PTR RunModalDialog(const char* name, HWND owner, DLGPROC proc, const void* data);
+// Sets each box's text.
+void FillDialogBoxes(HWND dialog, const BoxTexts& boxes);
 
 // Up to maxLength characters of a dialog control's text.
 std::string DialogItemText(HWND dialog, int id, std::size_t maxLength);

@@ -69,7 +69,8 @@ struct WindowState {
     HWND tooltip = nullptr;
     WNDPROC itemBoxProc = nullptr;
     int pictureButtonsShown = 0;
-    std::array<PictureButtonContent, kMaxPictureButtons> pictures;
+    PictureButtonTable pictures;
+    std::array<HBITMAP, kMaxPictureButtons> pictureBitmaps{};  // loaded from each entry's picture file
 } g_window;
 
 HBITMAP Bitmap(const char* name) {
@@ -297,12 +298,11 @@ void DrawCentred(HDC dc, int x, int y, const std::string& text, COLORREF colour)
     DrawTextA(dc, text.data(), static_cast<int>(text.size()), &around, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-void DrawPictureFile(HDC dc, const std::string& file, int x, int y) {
-    const std::string path = std::string(g_app.dataDir) + "\\" + file;
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-    if (!picture) return;  // a missing picture leaves the texts only
-    DrawBitmap(dc, picture, x, y, 48, 48);
-    DeleteObject(picture);
+void FreePictureBitmaps() {
+    for (HBITMAP& picture : g_window.pictureBitmaps) {
+        if (picture) DeleteObject(picture);
+        picture = nullptr;
+    }
 }
 
 void OnDrawItem(const DRAWITEMSTRUCT& d) {
@@ -320,14 +320,16 @@ void OnDrawItem(const DRAWITEMSTRUCT& d) {
     }
     if (id >= kFirstPictureButton && id <= kLastPictureButton) {
         DrawBitmap(dc, Bitmap(pressed ? "f2" : "f1"), 0, 0, width, height);
-        const PictureButtonContent& content = g_window.pictures[id - kFirstPictureButton];
+        const int index = id - kFirstPictureButton;
+        const PictureButtonEntry& content = g_window.pictures[static_cast<std::size_t>(index)];
         if (content.item > 0) {
             SetBkMode(dc, OPAQUE);
             SetBkColor(dc, RGB(255, 255, 255));
             SetTextColor(dc, RGB(20, 20, 20));
             Text(dc, 60, 6, std::to_string(content.item));
-            Text(dc, 60, 26, content.description.substr(0, 14));
-            if (!content.pictureFile.empty()) DrawPictureFile(dc, content.pictureFile, 1, 1);
+            Text(dc, 60, 26, content.caption.substr(0, 14));
+            // A missing picture leaves the texts only.
+            DrawBitmap(dc, g_window.pictureBitmaps[static_cast<std::size_t>(index)], 1, 1, 48, 48);
         }
         return;
     }
@@ -347,7 +349,22 @@ std::string CurrentClockTitle() {
     return ClockTitle(g_localTime.hour, g_localTime.minute, date);
 }
 
-PictureButtonContent& PictureButton(int index) {
+PictureButtonTable& PictureButtons() { return g_window.pictures; }
+
+void ShowPictureButtons() {
+    FreePictureBitmaps();
+    for (int k = 0; k < kMaxPictureButtons; ++k) {
+        const PictureButtonEntry& entry = g_window.pictures[static_cast<std::size_t>(k)];
+        if (entry.item > 0 && !entry.picture.empty()) {
+            const std::string path = std::string(g_app.dataDir) + "\\" + entry.picture;
+            g_window.pictureBitmaps[static_cast<std::size_t>(k)] =
+                static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+        }
+        RedrawControl(kFirstPictureButton + k);
+    }
+}
+
+PictureButtonEntry& PictureButton(int index) {
     return g_window.pictures[static_cast<std::size_t>(std::clamp(index, 0, kMaxPictureButtons - 1))];
 }
 
@@ -358,6 +375,10 @@ std::string ItemBoxText(std::size_t maxLength) {
     int n = GetWindowTextA(g_app.itemBox, text.data(), static_cast<int>(text.size()));
     text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     return text;
+}
+
+void FocusItemBox() {
+    if (g_app.itemBox) SetFocus(g_app.itemBox);
 }
 
 void ClearItemBox() { SetWindowTextA(g_app.itemBox, ""); }
@@ -450,6 +471,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         for (auto& [name, bitmap] : g_window.bitmaps)
             if (bitmap) DeleteObject(bitmap);
         g_window.bitmaps.clear();
+        FreePictureBitmaps();
         if (g_app.splashPicture) DeleteObject(g_app.splashPicture);
         g_app.splashPicture = nullptr;
         PostQuitMessage(0);

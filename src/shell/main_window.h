@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "inventory/pictures.h"
+
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The terminal's own start-up, run while the main window is created.
@@ -21,15 +23,16 @@ std::string ItemBoxText(std::size_t maxLength);
 void ClearItemBox();
 // Gives the focus to the open entry dialog's edit 1101, or else to the item-entry box.
 void ReturnFocus();
+// Gives the focus to the item-entry box (when there is one).
+void FocusItemBox();
 // Redraws one control of the main window.
 void RedrawControl(int id);
 
 // What the picture buttons show, filled page by page by the picture-button code.
-struct PictureButtonContent {
-    std::int64_t item = 0;
-    std::string description;
-    std::string pictureFile;  // in the data directory; empty = none
-};
-PictureButtonContent& PictureButton(int index);  // 0..59
+PictureButtonTable& PictureButtons();
+PictureButtonEntry& PictureButton(int index);  // 0..59
+// Loads each button's picture from the data directory once and redraws the buttons:
+// called after the table has changed.
+void ShowPictureButtons();
 // How many picture buttons the layout shows (8..60).
 int PictureButtonsShown();

@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "basket/money.h"
 #include "resources/resource_ids.h"
 #include "shell/app_state.h"
 #include "shell/dialog_plumbing.h"
@@ -14,10 +14,6 @@
 #include "shell/shared_dialogs_logic.h"
 
 namespace {
-
-INT_PTR RunDialog(const char* name, HWND owner, DLGPROC proc, void* data) {
-    return DialogBoxParamA(g_app.instance, name, owner, proc, reinterpret_cast<LPARAM>(data));
-}
 
 void LimitEdit(HWND dialog, int id, std::size_t length) {
     SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, length, 0);
@@ -100,7 +96,7 @@ INT_PTR CALLBACK TextDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 bool RunTextDialog(const char* name, HWND owner, TextDialog& data) {
-    return RunDialog(name, owner, TextDialogProc, &data) == IDOK;
+    return RunModalDialog(name, owner, TextDialogProc, &data) == IDOK;
 }
 
 struct ItemSearchChoice {
@@ -137,18 +133,18 @@ INT_PTR CALLBACK ItemSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void ShowAboutDialog(HWND owner) { RunDialog(MAKEINTRESOURCEA(IDD_ABOUT), owner, CloseOnOkOrCancelProc, nullptr); }
+void ShowAboutDialog(HWND owner) { RunModalDialog(MAKEINTRESOURCEA(IDD_ABOUT), owner, CloseOnOkOrCancelProc, nullptr); }
 
 void ShowCalendarDialog(HWND owner) {
     // The month calendar's window class must be registered before the template makes one.
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
-    RunDialog(MAKEINTRESOURCEA(IDD_CALENDAR), owner, CloseOnOkOrCancelProc, nullptr);
+    RunModalDialog(MAKEINTRESOURCEA(IDD_CALENDAR), owner, CloseOnOkOrCancelProc, nullptr);
 }
 
 int ChooseBasketTable(HWND owner, int currentTable) {
     BasketChoice data{currentTable};
-    const INT_PTR table = RunDialog("BASKETBOX", owner, BasketChoiceProc, &data);
+    const INT_PTR table = RunModalDialog("BASKETBOX", owner, BasketChoiceProc, &data);
     return table >= 1 && table <= kBasketTableCount ? static_cast<int>(table) : 0;
 }
 
@@ -163,7 +159,7 @@ bool AskTransactionNote(HWND owner, std::string& note) {
 bool AskItemSearch(HWND owner, TerminalConfig& config, std::string& text, bool& withinSkus) {
     ItemSearchChoice data;
     data.withinSkus = SearchWithinSkusByDefault(config);
-    if (RunDialog("PICBOX", owner, ItemSearchProc, &data) != IDOK) return false;
+    if (RunModalDialog("PICBOX", owner, ItemSearchProc, &data) != IDOK) return false;
     KeepSearchType(config, data.keep, data.withinSkus);
     text = data.text;
     withinSkus = data.withinSkus;
@@ -206,7 +202,7 @@ bool ChooseSelectedLine(HWND dialog, ListedNumbers& d) {
     const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
     std::string line(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, '\0');
     SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line.data()));
-    d.chosen = std::strtoll(line.c_str(), nullptr, 10);
+    d.chosen = LeadingNumber(line);
     return true;
 }
 
@@ -220,9 +216,9 @@ INT_PTR CALLBACK ListedNumbersProc(HWND dialog, UINT message, WPARAM wParam, LPA
         const std::vector<std::string> lines = d->listMatches(failed);
         for (const std::string& line : lines)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        if (failed) ShowMessage(dialog, "Network error", "Problem");
+        if (failed) ShowMessage(dialog, listmsg::kNetworkError, listmsg::kProblem);
         if (lines.empty()) {
-            if (!failed) ShowMessage(dialog, "No match found", d->noMatchCaption);
+            if (!failed) ShowMessage(dialog, listmsg::kNoMatch, d->noMatchCaption);
             EndDialog(dialog, 0);
             return TRUE;
         }
@@ -249,7 +245,7 @@ INT_PTR CALLBACK ListedNumbersProc(HWND dialog, UINT message, WPARAM wParam, LPA
 bool ChooseListedNumber(HWND owner, const std::function<std::vector<std::string>(bool& failed)>& listMatches,
                         const char* noMatchCaption, std::int64_t& chosen) {
     ListedNumbers data{listMatches, noMatchCaption};
-    if (RunDialog(MAKEINTRESOURCEA(IDD_SELECT_LIST), owner, ListedNumbersProc, &data) != 1) return false;
+    if (RunModalDialog(MAKEINTRESOURCEA(IDD_SELECT_LIST), owner, ListedNumbersProc, &data) != 1) return false;
     chosen = data.chosen;
     return true;
 }

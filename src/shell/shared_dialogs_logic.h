@@ -1,13 +1,25 @@
 // What the shell's shared dialogs decide: the basket-table buttons, the item-search
-// type and the lengths of the texts they hand back. Portable: the dialogs are in
+// type and the lengths of the texts they hand back, the texts of the "Please select:"
+// list, and the boxes a dialog fills when it opens. Portable: the dialogs are in
 // shared_dialogs.cpp.
 #pragma once
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "basket/basket.h"  // kBasketTableCount
 #include "shell/terminal_config.h"
 
-inline constexpr int kBasketTableCount = 16;
+// What the customer and item searches and their "Please select:" list tell the associate.
+namespace listmsg {
+inline constexpr const char* kNoMatch = "No match found";
+inline constexpr const char* kNetworkError = "Network error";
+inline constexpr const char* kProblem = "Problem";
+}  // namespace listmsg
+
+// Control id and text of each box a dialog fills when it opens.
+using BoxTexts = std::vector<std::pair<int, std::string>>;
 
 // The table a "BASKETBOX" button chooses, 1..16; 0 for any other control.
 int BasketTableOfButton(int controlId);

@@ -90,7 +90,7 @@ TEST_F(InventoryTest, CategoryAndScrollRefillTheButtonsAndAButtonSells) {
     ASSERT_EQ(PictureButtonsShown(), 14);
     Command(kFirstCategoryButton + 16);  // SWE: items 2601..2609
     EXPECT_EQ(Buttons(10), (std::vector<std::int64_t>{2601, 2602, 2603, 2604, 2605, 2606, 2607, 2608, 2609, 0}));
-    EXPECT_EQ(PictureButton(0).description, "Milk Chocolate Bar 100g");
+    EXPECT_EQ(PictureButton(0).caption, "Milk Chocolate Bar 100g");
     EXPECT_EQ(FileBytes(std::string(g_app.dataDir) + "\\m2601.bmp"),
               FileBytes(server_.shopDirectory() + "\\pictures\\m2601.bmp"))
         << "an item's own picture comes with its page";
