@@ -30,7 +30,7 @@ protected:
     }
 };
 
-TEST_F(PricingWindowTest, ThePriceBoxAndTheWeightAndPercentListsReworkTheBasket) {
+TEST_F(PricingWindowTest, ThePriceBoxAndTheWeightAndPercentListsReworkTheBasketButNotWithoutTheServer) {
     HWND dialog = Open(CMD_ADJUST_PRICE);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, IDC_ITEM_NUMBER) + " " + Text(dialog, IDC_ITEM_LIST_PRICE), "1701 0.83");
@@ -56,14 +56,13 @@ TEST_F(PricingWindowTest, ThePriceBoxAndTheWeightAndPercentListsReworkTheBasket)
     EXPECT_EQ(Text(dialog, IDC_EDIT1) + " " + Text(dialog, IDC_AMENDED_TOTAL), "10 0.90");
     Click(dialog, IDOK);
     EXPECT_DOUBLE_EQ(g_app.basket.Total(), 0.90);
-}
 
-TEST_F(PricingWindowTest, WithTheServerGoneThePriceDialogOpensEmptyAndRefusesOk) {
+    // With the server gone the price dialog opens empty and refuses OK.
+    Command(CMD_EMPTY_BASKET);
     AddItemToBasket(1701, 0);
     server_.Stop();
     Command(CMD_ADJUST_PRICE);
-    HWND dialog = g_app.entryDialog;
-    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog = g_app.entryDialog, nullptr);
     ASSERT_FALSE(messages().messages().empty());
     EXPECT_EQ(messages().messages().back().text.rfind("Network error: (0x", 0), 0u);
     EXPECT_EQ(Text(dialog, IDC_LINE_TOTAL), "");

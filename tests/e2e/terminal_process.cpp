@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "logs/clock.h"
@@ -147,7 +149,13 @@ HWND WaitForDialog(const char* title, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         HWND dialog = FindWindowA("#32770", title);
-        if (dialog && IsWindowVisible(dialog)) return dialog;
+        if (dialog && IsWindowVisible(dialog)) {
+            // Under Wine the window it replaced may take the activation back for a moment,
+            // and with it the keys meant for the dialog: wait until the dialog holds it.
+            for (int steady = 0, i = 0; steady < 2 && i < 40; ++i, Sleep(50))
+                steady = GetForegroundWindow() == dialog ? steady + 1 : 0;
+            return dialog;
+        }
         Sleep(50);
     }
     return nullptr;
@@ -265,9 +273,16 @@ testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item) {
         if (auto alt = PressKeyIn(ItemBox(window), VK_MENU); !alt) return alt;
         WaitUntil(inMenu, 1000);
     }
-    for (int i = 0; i < menu; ++i) PressKey(VK_RIGHT);
-    for (int i = 0; i <= item; ++i) PressKey(VK_DOWN);  // the first Down opens the menu on its first item
-    PressKey(VK_RETURN);
+    // Each key only while the menu is still open: a key that reached the item box instead
+    // would change the category or start a search.
+    std::vector<WORD> keys(static_cast<std::size_t>(menu), VK_RIGHT);
+    keys.insert(keys.end(), static_cast<std::size_t>(item) + 1, VK_DOWN);  // the first Down opens the menu
+    keys.push_back(VK_RETURN);
+    for (WORD key : keys) {
+        if (!inMenu()) return testing::AssertionFailure() << "the menu closed before its item was chosen";
+        PressKey(key);
+        Sleep(30);
+    }
     if (WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && !(info.flags & GUI_INMENUMODE); }))
         return testing::AssertionSuccess();
     return testing::AssertionFailure() << "the menu is still open";

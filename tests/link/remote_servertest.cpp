@@ -62,36 +62,14 @@ TEST_F(RemoteTest, WithTheServerDownNoExceptionPassesTheGuardAndTheTerminalStays
     EXPECT_EQ(result, -5);
 }
 
-TEST_F(RemoteTest, ServerCommandKeepsEveryLocalFieldAndTakesTheRest) {
+TEST_F(RemoteTest, ServerDialogProposesThisComputerRefusesLongNamesThenConnectsKeepingEveryLocalField) {
     ShopServerProcess server;
     ASSERT_TRUE(server.Start());
     // A terminal whose every byte is marked, as if configured here over the years.
     std::memset(g_app.live.data(), 0x3C, cfg::kSize);
     std::memset(g_app.image.data(), 0x3C, cfg::kSize);
+    g_app.image.SetServerName("");
     const TerminalConfig before = g_app.live;
-    g_app.offline = 1;
-    {
-        DialogDriver closesTheLogon({});  // the logon that follows the connection is not the point here
-        ConnectToServer("");
-    }
-    EXPECT_TRUE(messages().Saw("Connected.", "VARENKO server"));
-    EXPECT_EQ(g_app.offline, 0);
-    TerminalConfig shop;
-    ASSERT_EQ(RemoteFetchTerminalConfig(shop), 0u);
-    for (std::size_t i = 0; i < cfg::kSize; ++i) {
-        if (i >= cfg::kServerName && i < cfg::kServerName + cfg::kServerNameWidth) continue;  // typed in the dialog
-        bool kept = false;
-        for (auto fields : {cfg::kKeptAcrossServerFetch, cfg::kRestoredAcrossServerFetch})
-            for (const ByteRange& r : fields) kept = kept || (i >= r.offset && i < r.offset + r.length);
-        ASSERT_EQ(g_app.live.data()[i], kept ? before.data()[i] : shop.data()[i]) << "offset " << i;
-    }
-    EXPECT_EQ(g_app.live.ServerName(), "");
-    EXPECT_STREQ(g_app.headers.text[0], shop.HeaderText(0).substr(0, 43).c_str());
-}
-
-TEST_F(RemoteTest, ServerDialogProposesThisComputerRefusesLongNamesAndConnects) {
-    ShopServerProcess server;
-    ASSERT_TRUE(server.Start());
     lstrcpyA(g_app.computerName, "TILL7");
     g_app.instance = GetModuleHandleA(nullptr);
     g_app.offline = 1;
@@ -110,6 +88,17 @@ TEST_F(RemoteTest, ServerDialogProposesThisComputerRefusesLongNamesAndConnects) 
     EXPECT_TRUE(messages().Saw("The server computer name can have at most 19 characters.", "Problem"));
     EXPECT_TRUE(messages().Saw("Connected.", "VARENKO server"));
     EXPECT_EQ(g_app.offline, 0);
+    TerminalConfig shop;
+    ASSERT_EQ(RemoteFetchTerminalConfig(shop), 0u);
+    for (std::size_t i = 0; i < cfg::kSize; ++i) {
+        if (i >= cfg::kServerName && i < cfg::kServerName + cfg::kServerNameWidth) continue;  // typed in the dialog
+        bool kept = false;
+        for (auto fields : {cfg::kKeptAcrossServerFetch, cfg::kRestoredAcrossServerFetch})
+            for (const ByteRange& r : fields) kept = kept || (i >= r.offset && i < r.offset + r.length);
+        ASSERT_EQ(g_app.live.data()[i], kept ? before.data()[i] : shop.data()[i]) << "offset " << i;
+    }
+    EXPECT_EQ(g_app.live.ServerName(), "");
+    EXPECT_STREQ(g_app.headers.text[0], shop.HeaderText(0).substr(0, 43).c_str());
 }
 
 }  // namespace

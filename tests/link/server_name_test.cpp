@@ -4,11 +4,8 @@
 
 namespace {
 
-TEST(ServerName, ProposesTheConfiguredNameElseThisComputer) {
+TEST(ServerName, ProposesTheConfiguredNameElseThisComputerAndRefusesWhatWouldChangeTheBinding) {
     EXPECT_EQ(ProposedServerName("", "TILL2") + "|" + ProposedServerName("BACKOFFICE", "TILL2"), "TILL2|BACKOFFICE");
-}
-
-TEST(ServerName, RefusesLongNamesAndWhatWouldChangeTheBinding) {
     const char* kTooLong = "The server computer name can have at most 19 characters.";
     const char* kNotAName = "Type the server computer name only, without \\, /, : or spaces.";
     struct Row { std::string typed; const char* refusal; const char* why; };

@@ -19,7 +19,7 @@ protected:
     void TearDown() override { SetClockSource(nullptr), AppFixture::TearDown(); }
 };
 
-TEST_F(DayLogTest, YearAndMonthDirectoriesWithTheirMarkersThenEntriesAppended) {
+TEST_F(DayLogTest, YearAndMonthDirectoriesWithTheirMarkersThenEntriesAppendedAndTheDisplayDate) {
     EnsureLogDirectories(g_app.dataDir);
     EXPECT_EQ(ReadWholeFile(data("2027\\base.dat")), std::string(4, '\0'));
     EXPECT_EQ(ReadWholeFile(data("2027\\1\\base.dat")), "10:07");
@@ -33,6 +33,12 @@ TEST_F(DayLogTest, YearAndMonthDirectoriesWithTheirMarkersThenEntriesAppended) {
     EnsureLogDirectories(g_app.dataDir);
     EXPECT_EQ(ReadWholeFile(data("2027\\12\\base.dat")), "10:59") << "a new month gets its own";
     EXPECT_TRUE(messages().messages().empty());
+    std::snprintf(g_dateText, sizeof g_dateText, "%s", "00:0006/12/2026");  // the locale's short form
+    ASSERT_NE(ConvertDate(), 0);
+    EXPECT_STREQ(g_dateText, "Sun 6 Dec 26");
+    std::snprintf(g_dateText, sizeof g_dateText, "%s", "00:0031/02/2026");  // no such day
+    EXPECT_EQ(ConvertDate(), 0);
+    EXPECT_STREQ(g_dateText, "00:0031/02/2026");
 }
 
 TEST_F(DayLogTest, DirectoriesThatCannotBeMadeAreReported) {
@@ -46,15 +52,6 @@ TEST_F(DayLogTest, DirectoriesThatCannotBeMadeAreReported) {
     EXPECT_EQ(messages().messages().size(), 2u);
     EXPECT_TRUE(messages().Saw("Unable to create month log directory", "Fatal error") &&
                 messages().Saw("Unable to create year log directory", "Fatal error"));
-}
-
-TEST_F(DayLogTest, TheDisplayDateIsTheLocalesShortForm) {
-    std::snprintf(g_dateText, sizeof g_dateText, "%s", "00:0006/12/2026");
-    ASSERT_NE(ConvertDate(), 0);
-    EXPECT_STREQ(g_dateText, "Sun 6 Dec 26");
-    std::snprintf(g_dateText, sizeof g_dateText, "%s", "00:0031/02/2026");  // no such day
-    EXPECT_EQ(ConvertDate(), 0);
-    EXPECT_STREQ(g_dateText, "00:0031/02/2026");
 }
 
 }  // namespace

@@ -47,16 +47,10 @@ TEST(LogViewerWindows, NextAndPreviousStepThroughTheFile) {
     OpenLogViewer(v, Over(std::string(kLogWindowSize, 'a')));
     EXPECT_EQ(shown(), "a" + window + " --") << "exactly one window: no empty window to step to";
     const std::string file = std::string(kLogWindowSize, 'a') + std::string(kLogWindowSize, 'b') + "ccc";
-    OpenLogViewer(v, Over(file));
-    EXPECT_EQ(shown(), "a" + window + " -N");
-    NextLogWindow(v, Over(file));
-    EXPECT_EQ(shown(), "b" + window + " PN");
-    NextLogWindow(v, Over(file));
-    EXPECT_EQ(shown(), "c3 P-");
-    PreviousLogWindow(v, Over(file));
-    EXPECT_EQ(shown(), "b" + window + " PN");
-    PreviousLogWindow(v, Over(file));
-    EXPECT_EQ(shown(), "a" + window + " -N");
+    std::string seen;  // after opening, Next, Next, Previous and Previous
+    for (auto step : {OpenLogViewer, NextLogWindow, NextLogWindow, PreviousLogWindow, PreviousLogWindow})
+        step(v, Over(file)), seen += shown() + "|";
+    EXPECT_EQ(seen, "a" + window + " -N|b" + window + " PN|c3 P-|b" + window + " PN|a" + window + " -N|");
     OpenLogViewer(v, Over(""));
     EXPECT_EQ(shown(), "0 --");
 }

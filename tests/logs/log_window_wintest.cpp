@@ -37,8 +37,9 @@ protected:
     }
 };
 
-TEST_F(LogWindowTest, TheViewerPagesThroughADayInWindowsAndRefusesADayWithoutALog) {
+TEST_F(LogWindowTest, TheViewerPagesThroughADayRefusesADayWithoutALogAndMakesTodaysMissingFile) {
     WriteDay(At(2027, 1, 5), std::string(31999, 'a') + "tail\r\n");
+    EnsureLogDirectories(g_app.dataDir);
     const auto enabled = [](HWND viewer) {
         return std::pair(!!IsWindowEnabled(GetDlgItem(viewer, 2400)), !!IsWindowEnabled(GetDlgItem(viewer, 2401)));
     };
@@ -49,21 +50,17 @@ TEST_F(LogWindowTest, TheViewerPagesThroughADayInWindowsAndRefusesADayWithoutALo
                              EXPECT_EQ(Text(viewer, IDC_EDIT1), "tail\r\n");
                              EXPECT_EQ(enabled(viewer), std::pair(false, true));
                              Click(viewer, IDOK);
+                         },
+                         [](HWND viewer) {
+                             EXPECT_EQ(Text(viewer, IDC_EDIT1), "");
+                             Click(viewer, IDOK);
                          }});
     for (int i = 0; i < 3; ++i) DisplayPreviousLog();
-    EXPECT_EQ(driver.stepsRun(), 4u);
+    DisplayTodaysLog();
+    EXPECT_EQ(driver.stepsRun(), 5u);
     EXPECT_FALSE(driver.abandoned());
     EXPECT_TRUE(messages().Saw("Invalid date", "Problem"));
     EXPECT_TRUE(messages().Saw("No log for that day.", "Problem"));
-}
-
-TEST_F(LogWindowTest, TodaysViewerMakesTheMissingDayFile) {
-    EnsureLogDirectories(g_app.dataDir);
-    DialogDriver driver({[](HWND viewer) {
-        EXPECT_EQ(Text(viewer, IDC_EDIT1), "");
-        Click(viewer, IDOK);
-    }});
-    DisplayTodaysLog();
     RefreshClock();
     EXPECT_TRUE(FileExists(DayFilePath(g_app.dataDir, g_localTime)));
 }

@@ -134,19 +134,6 @@ HWND VisibleMainWindow() {
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-// Holds Alt while pressing a key, as for Alt+F4.
-void PressWithAlt(WORD virtualKey) {
-    INPUT keys[4] = {};
-    const WORD order[4] = {VK_MENU, virtualKey, virtualKey, VK_MENU};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = order[i];
-        keys[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(order[i], MAPVK_VK_TO_VSC));
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof keys[0]);
-}
-
 // Ends the processes of this program name (the demo shop server) as closing its window does.
 void EndProcesses(const char* exeName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -200,7 +187,7 @@ TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDa
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitForTitle(window, "Assoc: 1, Administrator"));
     ASSERT_TRUE(BringToFront(window));
-    PressWithAlt(static_cast<WORD>(VkKeyScanA('/') & 0xFF));
+    PressChord(VK_MENU, static_cast<WORD>(VkKeyScanA('/') & 0xFF));
     HWND about = WaitForDialog("About VARENKO");
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(ControlText(GetDlgItem(about, IDC_LABEL2)), "Version " VARENKO_VERSION);
@@ -213,7 +200,7 @@ TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDa
 
     // Alt+F4 closes it the usual way, with the day log's closing lines.
     ASSERT_TRUE(BringToFront(window));
-    PressWithAlt(VK_F4);
+    PressChord(VK_MENU, VK_F4);  // Alt+F4
     const std::string stamp = R"(\r\n\d\d:\d\d \d\d/\d\d/\d{4}  )";
     const std::regex wholeDay(stamp + "Switched on\\.\r\n" + stamp + "User 1, Administrator, logged on\\.\r\n" +
                               stamp + "Switched off\\.\r\nClerk: 1, Administrator\r\n");

@@ -12,7 +12,7 @@ using ConfigFileTest = AppFixture;
 
 std::string Bytes(const TerminalConfig& c) { return std::string(reinterpret_cast<const char*>(c.data()), cfg::kSize); }
 
-TEST_F(ConfigFileTest, AReadFillsOnlyWhatTheFileHoldsAndAMissingFileIsNotRead) {
+TEST_F(ConfigFileTest, AReadFillsOnlyWhatTheFileHoldsAWriteReplacesItWholeAndAFailedOneKeepsTheOld) {
     struct Row { std::size_t size; const char* why; };
     const Row rows[] = {{100, "a short file fills only its leading bytes"},
                         {cfg::kSize + 5000, "a long one only the record"}, {0, "an empty file is read"}};
@@ -24,12 +24,8 @@ TEST_F(ConfigFileTest, AReadFillsOnlyWhatTheFileHoldsAndAMissingFileIsNotRead) {
         const std::size_t read = std::min(r.size, cfg::kSize);
         EXPECT_EQ(Bytes(record), std::string(read, 'a') + std::string(cfg::kSize - read, 'b')) << r.why;
     }
-    TerminalConfig record;
-    EXPECT_FALSE(ReadConfigFile(data("absent.cfg").c_str(), record));
-}
-
-TEST_F(ConfigFileTest, AWriteReplacesTheFileWholeAndAFailedOneKeepsTheOldAndIsReported) {
     TerminalConfig old, changed;
+    EXPECT_FALSE(ReadConfigFile(data("absent.cfg").c_str(), old)) << "a missing file is not read";
     old.SetServerName("old server"), changed.SetServerName("new server");
     ASSERT_TRUE(WriteConfigFile(g_app.configPath, old));
     ASSERT_TRUE(WriteConfigFile(g_app.configPath, changed));

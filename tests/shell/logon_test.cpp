@@ -74,7 +74,6 @@ TEST(LogonCheck, TheNumberAtTheStartOfTheUserFieldAndTheExactPassword) {
 TEST(LogonRecord, TheDayLogLine) {
     EXPECT_EQ(LogonEntry(At(2027, 1, 5, 9, 7), 3, "%s%n"),
               LogEntry{"\r\n09:07 05/01/2027  User 3, %s%n, logged on.\r\n"}) << "names are text, never a format";
-    EXPECT_EQ(LogonTitle(3, "Associate 3"), "VARENKO    Assoc: 3, Associate 3");
     TerminalConfig c;
     StoreLogonTime(c, At(2027, 1, 5, 9, 7));
     EXPECT_EQ(std::tuple(c.Int32(cfg::kTimes + 40), c.Int32(cfg::kTimes + 44), c.Int32(cfg::kTimes + 56)),

@@ -11,7 +11,6 @@ TEST(BasketTableButtons, EachTableHasItsButtonWithSevenAndEightSwapped) {
         EXPECT_EQ(BasketButtonOfTable(table), button) << table;
     for (auto [button, table] : {std::pair{2400, 1}, {2407, 7}, {2406, 8}, {2415, 16}, {1, 0}, {2399, 0}, {2416, 0}})
         EXPECT_EQ(BasketTableOfButton(button), table) << button;  // OK (1) and the neighbours: none
-    EXPECT_EQ(CurrentBasketTableLabel(16), ">16<") << "the current table's button";
 }
 
 TEST(ItemSearchType, AnyNonZeroSwitchStartsOnSkusAndOnlyATickedBoxKeepsTheChoice) {

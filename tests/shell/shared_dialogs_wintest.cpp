@@ -12,35 +12,24 @@ using SharedDialogsTest = AppFixture;  // no instance: the dialogs come from thi
 
 void Type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
-TEST_F(SharedDialogsTest, BasketChoiceMarksTheCurrentTableAndReturnsTheChosenOne) {
-    DialogDriver driver({[](HWND d) {
-        EXPECT_EQ(Text(d, IDC_BASKET_TABLE_8) + Text(d, IDC_BASKET_TABLE_7), ">8<7");
-        Click(d, IDC_BASKET_TABLE_7);
-    }});
-    EXPECT_EQ(ChooseBasketTable(nullptr, 8), 7);
-}
-
-TEST_F(SharedDialogsTest, ItemSearchStartsFromTheSwitchAndKeepsTheTypeWhenTicked) {
+// The basket tables, the item search, the note, the prompt and the two-field prompt: what
+// each shows, and what it returns: nothing on Cancel, at most the boxes' lengths on OK.
+TEST_F(SharedDialogsTest, EachDialogShowsItsTextsAndReturnsWhatWasChosenOrTyped) {
     g_app.live.SetSwitch(32, 1);
-    std::string text;
+    std::string text, note = "earlier", value = "ABC", first, second;
     bool withinSkus = true;
     DialogDriver driver({[](HWND d) {
-        EXPECT_EQ(IsDlgButtonChecked(d, IDC_SEARCH_WITHIN_SKUS), BST_CHECKED);
-        Type(d, IDC_EDIT1, std::string(45, 's'));
-        SendDlgItemMessageA(d, IDC_SEARCH_BY_DESCRIPTION, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(d, IDC_KEEP_SEARCH_TYPE, BM_CLICK, 0, 0);
-        Click(d, IDOK);
-    }});
-    ASSERT_TRUE(AskItemSearch(nullptr, g_app.live, text, withinSkus));
-    EXPECT_EQ(text, std::string(38, 's'));
-    EXPECT_FALSE(withinSkus);
-    EXPECT_EQ(g_app.live.Switch(32), 0);
-}
-
-// The note, the prompt and the two-field prompt: nothing on Cancel, at most their lengths on OK.
-TEST_F(SharedDialogsTest, TextDialogsShowTheirTextsAndReturnWhatWasTyped) {
-    std::string note = "earlier", value = "ABC", first, second;
-    DialogDriver driver({[](HWND d) { Click(d, IDCANCEL); },
+                             EXPECT_EQ(Text(d, IDC_BASKET_TABLE_8) + Text(d, IDC_BASKET_TABLE_7), ">8<7");
+                             Click(d, IDC_BASKET_TABLE_7);
+                         },
+                         [](HWND d) {
+                             EXPECT_EQ(IsDlgButtonChecked(d, IDC_SEARCH_WITHIN_SKUS), BST_CHECKED);
+                             Type(d, IDC_EDIT1, std::string(45, 's'));
+                             SendDlgItemMessageA(d, IDC_SEARCH_BY_DESCRIPTION, BM_CLICK, 0, 0);
+                             SendDlgItemMessageA(d, IDC_KEEP_SEARCH_TYPE, BM_CLICK, 0, 0);
+                             Click(d, IDOK);
+                         },
+                         [](HWND d) { Click(d, IDCANCEL); },
                          [](HWND d) { Type(d, IDC_EDIT1, std::string(80, 'n')); Click(d, IDOK); },
                          [](HWND d) {
                              EXPECT_EQ(Text(d, IDC_PROMPT) + "/" + Text(d, IDC_EDIT1), "Enter the reference/ABC");
@@ -53,6 +42,11 @@ TEST_F(SharedDialogsTest, TextDialogsShowTheirTextsAndReturnWhatWasTyped) {
                              Type(d, IDC_EDIT2, "12345678");
                              Click(d, IDOK);
                          }});
+    EXPECT_EQ(ChooseBasketTable(nullptr, 8), 7);
+    ASSERT_TRUE(AskItemSearch(nullptr, g_app.live, text, withinSkus));
+    EXPECT_EQ(text, std::string(38, 's'));
+    EXPECT_FALSE(withinSkus);
+    EXPECT_EQ(g_app.live.Switch(32), 0);
     EXPECT_FALSE(AskTransactionNote(nullptr, note));
     EXPECT_EQ(note, "earlier");
     ASSERT_TRUE(AskTransactionNote(nullptr, note));

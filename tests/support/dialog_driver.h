@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource_ids.h"
+
 // Drives the modal dialog open on this thread from a timer that its own message
 // loop dispatches: one step per tick. A dialog still open after the last step is
 // ended with -1, so a failing test cannot hang.
@@ -76,4 +78,16 @@ inline std::string Title(HWND window) {
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);
     return text;
+}
+
+// Steps of a driven dialog: a prompt answered with `text` and OK; a box checked to
+// show `shown`, then button `id` pressed.
+inline DialogDriver::Step Prompt(std::string text) {
+    return [text](HWND d) { SetDlgItemTextA(d, IDC_EDIT1, text.c_str()), Click(d, IDOK); };
+}
+inline DialogDriver::Step Press(int id, int box, std::string shown) {
+    return [=](HWND d) {
+        EXPECT_EQ(Text(d, box), shown);
+        Click(d, id);
+    };
 }
