@@ -262,9 +262,9 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(terminal_.Start());
     window_ = terminal_.WaitForMainWindow();
     ASSERT_NE(window_, nullptr);
-    ASSERT_TRUE(LogOn("9999"));  // wrong: the dialog opens again at once
+    ASSERT_TRUE(LogOn("9999", LogonBy::Keypad));  // wrong: the dialog opens again at once
     ASSERT_TRUE(LogOn("3031", LogonBy::Keypad));  // associate 3's password, shown is 1
-    ASSERT_TRUE(LogOn("1111", LogonBy::Keypad));
+    ASSERT_TRUE(LogOn("1111"));                   // the password typed and Enter
     ASSERT_TRUE(WaitForTitle(window_, "Assoc"));
     EXPECT_EQ(WindowTitle(window_), "VARENKO    Assoc: 1, Administrator");
     RECT placed;
