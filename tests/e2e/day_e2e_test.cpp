@@ -196,17 +196,19 @@ protected:
         if (atSummary) atSummary(summary);
         ASSERT_TRUE(AnswerWithClick(summary, IDOK));
         if (std::strcmp(paymentType, "Credit") == 0) {
+            journaled_[transaction_] = {"sale", total, 1};
             expectedLog_ += "\r\n@ Sale: " + std::to_string(transaction_++) + ", Total: " + total +
                             "\r\nClerk: 1, Administrator   Items: 1\r\nPayment type: Credit\r\nCustomer: " + k1002 +
                             "\r\n";
             return;
         }
-        std::string entry = "\r\n@  Transaction " + std::to_string(transaction_++);
+        std::string entry = "\r\n@  Transaction " + std::to_string(transaction_);
         std::size_t items = 0;
         for (const std::string& line : lines) {
             entry += "\r\n" + line;
             items += line.rfind("Customer ", 0) == 0 ? 0 : 1;
         }
+        journaled_[transaction_++] = {"sale", total, items};
         expectedLog_ += entry + "\r\nTotal: " + total + "\r\nClerk: 1, Administrator   Items: " +
                         std::to_string(items) + "\r\nPayment type: " + paymentType + "\r\n";
     }
@@ -255,6 +257,12 @@ protected:
     int transaction_ = 1;
     double onScreen_ = 0;
     std::string expectedLog_;  // '@' for an entry's time and date, '#' for a customer entry's
+    struct Journaled {
+        std::string kind, total;
+        std::size_t lines;
+        bool operator==(const Journaled&) const = default;
+    };
+    std::map<int, Journaled> journaled_;  // by transaction number, as the server is to keep them
 };
 
 TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAndOnTheServer) {
@@ -455,6 +463,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     HWND committed = WaitForDialog("Transaction successful");
     ASSERT_NE(committed, nullptr) << server_.Log();
     const int refundNumber = transaction_++;
+    journaled_[refundNumber] = {"refund", refunded, 1};
     EXPECT_EQ(ControlText(GetDlgItem(committed, 0xFFFF)), std::to_string(refundNumber) + " committed");
     ASSERT_TRUE(AnswerWithKey(committed));
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F4));
@@ -517,23 +526,26 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     }
     EXPECT_TRUE(std::regex_match(log, std::regex(pattern))) << log;
 
-    // The server journaled each transaction once, numbered 1 to 31 without a gap.
+    // The server journaled each transaction once under its number, with its total and lines.
     const std::string journal = "\n" + ReadWholeFile(server_.shopDirectory() + "\\state\\journal.txt");
     double onServer = 0;
-    std::set<int> numbers;
+    std::map<int, Journaled> onJournal;
     for (std::size_t at = journal.find("\n["); at != std::string::npos; at = journal.find("\n[", at + 1)) {
-        const bool sale = journal.compare(at + 2, 5, "sale ") == 0;
-        if (!sale && journal.compare(at + 2, 7, "refund ") != 0) continue;
-        const int number = std::atoi(journal.c_str() + at + (sale ? 7 : 9));
-        EXPECT_TRUE(numbers.insert(number).second) << "transaction " << number << " journaled twice";
+        const std::size_t space = journal.find(' ', at), end = journal.find("\n[end ", at);
+        const std::string kind = journal.substr(at + 2, space - at - 2);
+        if (kind != "sale" && kind != "refund") continue;
+        const int number = std::atoi(journal.c_str() + space + 1);
         const std::size_t total = journal.find("\ntotal = ", at);
-        ASSERT_NE(total, std::string::npos);
-        onServer += (sale ? 1 : -1) * std::atof(journal.c_str() + total + 9);
+        ASSERT_LT(total, end) << journal;
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%.2f", std::atof(journal.c_str() + total + 9));
+        std::size_t lines = 0;
+        for (std::size_t line = journal.find("\nline = ", at); line < end; line = journal.find("\nline = ", line + 1))
+            ++lines;
+        EXPECT_TRUE(onJournal.emplace(number, Journaled{kind, shown, lines}).second) << number << " journaled twice";
+        onServer += (kind == "sale" ? 1 : -1) * std::atof(shown);
     }
-    EXPECT_EQ(numbers.size(), 31u);
-    EXPECT_EQ(*numbers.begin(), 1);
-    EXPECT_EQ(*numbers.rbegin(), 31);
-
+    EXPECT_TRUE(onJournal == journaled_) << journal;
     // The day's takings three ways.
     const double inLog = SumAfter(log, "\r\nTotal: ") + SumAfter(log, " Sale: " + std::to_string(creditSale) + ", Total: ") -
                          SumAfter(log, " Refund: " + std::to_string(refundNumber) + ", Total: ");
