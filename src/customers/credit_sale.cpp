@@ -54,6 +54,7 @@ void SettleCustomerSale(TransactionRecord& basket, CustomerRecord& c, CustomerPa
         }
     }
     const double total = basket.Total();
+    basket.ClearPaidAmounts();  // as for any payment of one kind
     if (payment == CustomerPayment::Eft) basket.SetEftPaid(total);
     if (payment == CustomerPayment::Cash) basket.SetCashPaid(total);
     if (payment == CustomerPayment::Cheque) basket.SetChequePaid(total);

@@ -459,6 +459,7 @@ public:
     void SetEftPaid(double v) { SetDouble(txn::kEftPaid, v); }
     double ChequePaid() const { return Double(txn::kChequePaid); }
     void SetChequePaid(double v) { SetDouble(txn::kChequePaid, v); }
+    void ClearPaidAmounts() { SetCashPaid(0), SetEftPaid(0), SetChequePaid(0); }
     double BalanceBefore() const { return Double(txn::kBalanceBefore); }
     void SetBalanceBefore(double v) { SetDouble(txn::kBalanceBefore, v); }
     double BalanceAfter() const { return Double(txn::kBalanceAfter); }

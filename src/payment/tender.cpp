@@ -36,6 +36,9 @@ TenderResult TenderWithoutChange(double total) {
 
 void ApplyPaymentFields(TransactionRecord& record, PaymentKind kind) {
     const double total = record.Total();
+    // A payment of one kind pays the whole total: amounts an earlier attempt of another
+    // kind wrote (a commit that failed on the network) must not go along with it.
+    if (kind != PaymentKind::Split) record.ClearPaidAmounts();
     switch (kind) {
         case PaymentKind::Cash: record.SetCashPaid(total); break;
         case PaymentKind::Cheque: record.SetChequePaid(total); break;
@@ -107,10 +110,7 @@ TenderOutcome PressTenderCancel(TenderState&) {
 }
 
 void CancelTenderAmounts(TransactionRecord& record, const TenderState& state) {
-    if (state.kind != TenderKind::Split) return;
-    record.SetCashPaid(0);
-    record.SetChequePaid(0);
-    record.SetEftPaid(0);
+    if (state.kind == TenderKind::Split) record.ClearPaidAmounts();
 }
 
 // ---------------------------------------------------------------------------------
