@@ -1,6 +1,6 @@
 // The price dialogs on the real main window against the development shop server: the
 // opening lookup and its failure, the boxes and lists wired to their plain functions. The
-// three dialogs' journeys by keyboard are the end-to-end SaleEndToEnd test.
+// three dialogs' journeys by keyboard are in the end-to-end day at the till (DayAtTheTill).
 #include "basket/pricing_window.h"
 
 #include <gtest/gtest.h>

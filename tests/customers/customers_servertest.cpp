@@ -2,7 +2,7 @@
 // the NEW CUSTOMER form, the search's steps and its list, the refund dialog and the
 // customer transaction, each wired to its plain state, and what each keeps when the
 // server goes away. Associating by number, the sale on account and the credit refund
-// are the end-to-end CustomerEndToEnd journey.
+// are in the end-to-end day at the till (DayAtTheTill).
 #include "customers/customer_window.h"
 
 #include <gtest/gtest.h>

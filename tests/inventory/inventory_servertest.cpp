@@ -1,6 +1,6 @@
 // Inventory search, the item view's picture and the picture buttons on the real main
 // window against the development shop server. F2's description search and an item's
-// own picture in the view are the end-to-end InventoryEndToEnd journey.
+// own picture in the view are in the end-to-end day at the till (DayAtTheTill).
 #include "inventory/inventory_window.h"
 
 #include <gtest/gtest.h>

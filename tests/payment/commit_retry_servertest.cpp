@@ -3,7 +3,8 @@
 // server ends itself there). The till keeps the basket; paid again once the server is back,
 // a minute later, the sale gets the answer the server gave it the first time and stands once
 // in the journal. Then a sale the server refuses. The sale paid in cash and its log entry are
-// the end-to-end SaleEndToEnd test, a day log that cannot be written the FaultEndToEnd one.
+// the end-to-end day at the till (DayAtTheTill), a day log that cannot be written the
+// FaultEndToEnd test.
 #include <gtest/gtest.h>
 
 #include "link/remote.h"
