@@ -3,7 +3,7 @@
 // server ends itself there). The till keeps the basket; paid again once the server is back,
 // a minute later, the sale gets the answer the server gave it the first time and stands once
 // in the journal. Then a sale the server refuses. The sale paid in cash and its log entry are
-// the end-to-end day at the till (DayAtTheTill), a day log that cannot be written the
+// in the end-to-end day at the till (DayAtTheTill), a day log that cannot be written in the
 // FaultEndToEnd test.
 #include <gtest/gtest.h>
 
