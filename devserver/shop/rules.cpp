@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "basket/money.h"
 #include "shop/seed_files.h"
 
 namespace shop {

@@ -1,5 +1,6 @@
 #include "shop/seed_files.h"
 
+#include "basket/money.h"
 #include "shop/fields.h"
 
 #include <cctype>
@@ -505,21 +506,6 @@ std::string FormatCustomer(const Customer& customer) {
     std::string out = "[customer " + std::to_string(customer.number) + "]\n";
     for (const Field<Customer>& f : kCustomerFields) fields::WriteField(out, f, customer);
     return out;
-}
-
-std::int64_t LeadingNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    std::int64_t value = 0;
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        int digit = text[i] - '0';
-        if (value > (kMax - digit) / 10) return negative ? std::numeric_limits<std::int64_t>::min() : kMax;
-        value = value * 10 + digit;
-    }
-    return negative ? -value : value;
 }
 
 }  // namespace shop

@@ -46,7 +46,5 @@ bool LoadCustomers(const std::filesystem::path& path, CustomerBook& customers, s
 // The block text of one customer, every field written; reads back equal.
 std::string FormatCustomer(const Customer& customer);
 
-// Leading blanks, then decimal digits; 0 when there are none (the C library's reading).
-std::int64_t LeadingNumber(std::string_view text);
 
 }  // namespace shop

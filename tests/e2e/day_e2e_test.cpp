@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <regex>
@@ -25,6 +25,7 @@
 #include "resources/resource_ids.h"
 #include "shell/dispatch.h"
 #include "shell/terminal_config.h"
+#include "shop/seed_files.h"
 #include "support/printed_pdfs.h"
 #include "support/real_input.h"
 #include "support/shop_server.h"
@@ -32,28 +33,19 @@
 
 namespace {
 
-// The demo shop's items (devserver/demo/items.txt) by number: the "ALL" category's
-// buttons hold them in this order.
-struct DemoItem {
-    std::string description;
-    double price = 0;
-    int tax = 0, ageLimit = 0;
-};
-std::map<std::int64_t, DemoItem> DemoItems() {
-    std::ifstream in(VARENKO_DEMO_ITEMS);
-    std::map<std::int64_t, DemoItem> items;
-    DemoItem* item = nullptr;
-    for (std::string line; std::getline(in, line);) {
-        const auto value = [&] { return line.substr(line.find('=') + 2); };
-        if (line.rfind("[item ", 0) == 0) item = &items[std::stoll(line.substr(6))];
-        else if (item && line.rfind("description =", 0) == 0) item->description = value();
-        else if (item && line.rfind("price =", 0) == 0) item->price = std::stod(value());
-        else if (item && line.rfind("tax =", 0) == 0) item->tax = std::stoi(value());
-        else if (item && line.rfind("age_limit =", 0) == 0) item->ageLimit = std::stoi(value());
-    }
+// The demo shop's items by number, read as the shop server reads them: the "ALL"
+// category's buttons hold them in this order.
+shop::Inventory DemoItems() {
+    TerminalConfig config;
+    shop::Inventory items;
+    std::string error;
+    const std::filesystem::path folder = std::filesystem::path(VARENKO_DEMO_ITEMS).parent_path();
+    EXPECT_TRUE(shop::LoadShopConfig(folder / shop::kShopFile, LocalTime{}, config, error) &&
+                shop::LoadItems(folder / shop::kItemsFile, shop::CategoryCodesOf(config), items, error))
+        << error;
     return items;
 }
-const std::map<std::int64_t, DemoItem> kItems = DemoItems();
+const shop::Inventory kItems = DemoItems();
 
 // Every document prints customer 1002's name and billing address on consecutive rows.
 #define ADDRESS "BRIGHTWATER SAILING CLUB\nTHE SLIPWAY\nSALCOMBE ROAD\nSALCOMBE\nTQ8 8BB\n"
@@ -76,13 +68,6 @@ double SumAfter(const std::string& text, const std::string& key) {
     for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1))
         sum += std::atof(text.c_str() + at + key.size());
     return sum;
-}
-
-int BasketLines(HWND window) {
-    DWORD_PTR count = 0;
-    SendMessageTimeoutA(FindWindowExA(window, nullptr, "ListBox", nullptr), LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000,
-                        &count);
-    return static_cast<int>(count);
 }
 
 class DayAtTheTill : public testing::Test {
@@ -377,8 +362,8 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(AnswerWithKey(large));
     ASSERT_TRUE(AnswerWithClick(item, IDOK));
     EXPECT_EQ(ReadWholeFile(dataDir + "\\m2701.bmp"), ReadWholeFile(server_.shopDirectory() + "\\pictures\\m2701.bmp"));
-    const DemoItem& extra = scrolled->second;
-    const double taxed = extra.tax == 1 || extra.tax == 2 ? std::round(extra.price * 20) / 100 : 0;  // 20 % VAT
+    const shop::Item& extra = scrolled->second;
+    const double taxed = extra.taxCode == 1 || extra.taxCode == 2 ? std::round(extra.price * 20) / 100 : 0;  // 20 % VAT
     char total[32];
     std::snprintf(total, sizeof total, "%.2f", 1.00 + extra.price + taxed);
     ASSERT_TRUE(PayCash(window_, "10000"));

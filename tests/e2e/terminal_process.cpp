@@ -1,6 +1,7 @@
 #include "e2e/terminal_process.h"
 
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <vector>
 
@@ -102,6 +103,21 @@ MailLinkRecorder::~MailLinkRecorder() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kMailLinkKey);
 }
 
+namespace {
+
+bool ProcessRunning(const char* exeName) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    bool running = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry))
+        running = lstrcmpiA(entry.szExeFile, exeName) == 0;
+    CloseHandle(snapshot);
+    return running;
+}
+
+}  // namespace
+
 std::string MailLinkRecorder::Link() const {
     char link[4096] = {};
     WaitUntil(
@@ -110,6 +126,9 @@ std::string MailLinkRecorder::Link() const {
             return RegGetValueA(HKEY_CURRENT_USER, kMailLinkKey, "MailLink", RRF_RT_REG_SZ, nullptr, link, &size) == 0;
         },
         10000);
+    // Until the recorder has gone, Wine may hand it the activation, and with it the
+    // keys meant for the till.
+    WaitUntil([] { return !ProcessRunning("reg.exe"); }, 10000);
     return link;
 }
 
@@ -226,24 +245,21 @@ std::string TodayLogFile(const std::string& dataDir) {
     return DayFilePath(dataDir, t);
 }
 
-namespace {
-
-int ListCount(HWND list) {
+int BasketLines(HWND window) {
     DWORD_PTR count = 0;
-    SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count);
+    SendMessageTimeoutA(FindWindowExA(window, nullptr, "ListBox", nullptr), LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000,
+                        &count);
     return static_cast<int>(count);
 }
 
-}  // namespace
-
 testing::AssertionResult Scan(HWND window, const std::string& code) {
     HWND box = ItemBox(window);
-    HWND basket = FindWindowExA(window, nullptr, "ListBox", nullptr);
-    if (!box || !basket) return testing::AssertionFailure() << "no item box or basket list in the main window";
-    const int lines = ListCount(basket);
+    if (!box || !FindWindowExA(window, nullptr, "ListBox", nullptr))
+        return testing::AssertionFailure() << "no item box or basket list in the main window";
+    const int lines = BasketLines(window);
     if (auto typed = TypeInto(box, code); !typed) return typed;
     if (auto enter = PressKeyIn(box, VK_RETURN); !enter) return enter;
-    if (WaitUntil([&] { return ListCount(basket) > lines; }, 10000)) return testing::AssertionSuccess();
+    if (WaitUntil([&] { return BasketLines(window) > lines; }, 10000)) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "Enter after " << code << " added no basket line; the item box holds '"
                                        << ControlText(box) << "', in front is "
                                        << DescribeWindow(GetForegroundWindow());

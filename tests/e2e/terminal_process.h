@@ -77,6 +77,8 @@ bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
 HWND ItemBox(HWND window);
 // Today's day log in the data directory.
 std::string TodayLogFile(const std::string& dataDir);
+// The number of entries in the main window's basket list.
+int BasketLines(HWND window);
 // Scans into the main window's item box as a barcode scanner does: the digits, then
 // Enter. Returns once the basket has a new line.
 testing::AssertionResult Scan(HWND window, const std::string& code);
