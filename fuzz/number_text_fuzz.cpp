@@ -23,7 +23,6 @@
 #include "logs/log_viewer.h"
 #include "printing/device_config.h"
 #include "shell/logon.h"
-#include "shop/seed_files.h"
 #include "shop/text_format.h"
 
 namespace {
@@ -82,7 +81,6 @@ void CheckLeadingNumbers(std::string_view text) {
 
     const std::string_view all = text.substr(0, std::min(text.size(), text.find('\0')));
     FUZZ_CHECK(LeadingNumber(text) == CLibraryNumber(all), "a customer search number");
-    FUZZ_CHECK(shop::LeadingNumber(all) == CLibraryNumber(all), "a kit component number on the server");
     const std::int64_t customer = CLibraryNumber(all);
     FUZZ_CHECK(IsNumberSearch(text) == (customer >= 1 && customer <= kHighestCustomerNumber), "the kind of search");
 
