@@ -323,6 +323,9 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(Click(GetDlgItem(window_, kFirstCategoryButton + 16)));
     ASSERT_TRUE(Click(GetDlgItem(window_, kFirstPictureButton)));
     ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 1; }));
+    const std::string pictures = server_.shopDirectory() + "\\pictures\\";
+    EXPECT_EQ(ReadWholeFile(dataDir + "\\m2601.bmp"), ReadWholeFile(pictures + "m2601.bmp"))
+        << "an item's own picture comes with its page of buttons";
     EXPECT_TRUE(SaveWindowPicture(window_, VARENKO_ARTIFACTS_DIR "/picture-buttons.bmp"));
     ASSERT_TRUE(Click(GetDlgItem(window_, kFirstCategoryButton + 18)));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_SCROLL_FORWARDS)));
@@ -361,7 +364,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     EXPECT_TRUE(SaveWindowPicture(large, VARENKO_ARTIFACTS_DIR "/item-picture.bmp"));
     ASSERT_TRUE(AnswerWithKey(large));
     ASSERT_TRUE(AnswerWithClick(item, IDOK));
-    EXPECT_EQ(ReadWholeFile(dataDir + "\\m2701.bmp"), ReadWholeFile(server_.shopDirectory() + "\\pictures\\m2701.bmp"));
+    EXPECT_EQ(ReadWholeFile(dataDir + "\\m2701.bmp"), ReadWholeFile(pictures + "m2701.bmp"));
     const shop::Item& extra = scrolled->second;
     const double taxed = extra.taxCode == 1 || extra.taxCode == 2 ? std::round(extra.price * 20) / 100 : 0;  // 20 % VAT
     char total[32];
