@@ -4,7 +4,7 @@ WIN    := build/win
 JOBS   ?= $(shell nproc)
 WIN_CONFIGURE = cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 
-.PHONY: all setup build native win test test-native test-win run coverage fuzz fuzz-build clean package test-package
+.PHONY: all setup build native win test run coverage fuzz bench clean package test-package
 
 all: build
 
@@ -13,8 +13,12 @@ setup:
 
 build: setup native win
 
+# The native tree: the portable code with its unit tests and fuzz targets, built by clang
+# under ASan and UBSan (the fuzz targets make a short run in `make test`).
 native:
-	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DVARENKO_SANITIZE=ON >/dev/null
+	@grep -qs '^CMAKE_CXX_COMPILER:.*clang++' $(NATIVE)/CMakeCache.txt || rm -rf $(NATIVE)  # a gcc tree of old
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DVARENKO_FUZZ=ON >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS) -- --no-print-directory
 
 win:
@@ -22,7 +26,7 @@ win:
 	@cmake --build $(WIN) -j $(JOBS) -- --no-print-directory
 
 # The suite, the installer's test and a short run of each fuzz target included.
-test: build fuzz-build
+test: build
 	@bash packaging/package.sh
 	@bash scripts/run-tests.sh
 
@@ -50,17 +54,20 @@ coverage: setup
 	@gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'devserver/' --exclude-unreachable-branches \
 	  --exclude-throw-branches --print-summary -o $(COVERAGE)/coverage.txt | tail -3
 
-# The libFuzzer targets of fuzz/ (clang, ASan, UBSan), each run for FUZZ_SECONDS over its
-# seeds and what earlier runs found; `make test` runs each for a few seconds.
+# The libFuzzer targets of fuzz/ (clang, ASan, UBSan), optimised for long runs, each run for
+# FUZZ_SECONDS over its seeds and what earlier runs found.
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
-fuzz-build: setup
+fuzz: setup
 	@cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DVARENKO_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ) --target fuzz_targets -j $(JOBS) -- --no-print-directory
-
-fuzz: fuzz-build
 	@bash fuzz/run.sh --seconds $(FUZZ_SECONDS)
+
+# The benchmarks of bench/ (bench/README.md), which the build leaves out.
+bench: build
+	@cmake --build $(NATIVE) -j $(JOBS) --target layouts -- --no-print-directory
+	@cmake --build $(WIN) -j $(JOBS) --target layouts rpc_bench till_load till_timings -- --no-print-directory
 
 clean:
 	rm -rf build

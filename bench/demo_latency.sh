@@ -11,14 +11,14 @@
 #   bench/demo_latency.sh [ROUNDS]     (default 3 starts, sales and scans per mode)
 # Uses its own prefix (build/bench-prefix, made on first use) and a fresh copy of the
 # demo shop in build/bench-demo.*, removed afterwards unless KEEP=1 is set; build first
-# (make build). Takes about a minute.
+# (make bench). Takes about a minute.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 rounds=${1:-3}
 [[ "$rounds" =~ ^[1-9][0-9]?$ ]] || { echo "usage: $0 [ROUNDS 1-99]" >&2; exit 2; }
 bin=$root/build/win/bin
 for exe in varenko.exe shopserver.exe; do
-  [ -f "$bin/$exe" ] || { echo "demo_latency: $bin/$exe is missing; build it first with: make build" >&2; exit 1; }
+  [ -f "$bin/$exe" ] || { echo "demo_latency: $bin/$exe is missing; build it first with: make bench" >&2; exit 1; }
 done
 export VARENKO_WINEPREFIX=$root/build/bench-prefix
 export WINEPREFIX=$VARENKO_WINEPREFIX

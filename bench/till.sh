@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The till's performance figures on this machine under Wine, in one run (build first:
-# `make build`):
+# `make bench`):
 #   layouts.exe       the log viewer and the printed log on a 50 MB day file, and the
 #                     400-line receipts (Release cross build, under Wine)
 #   till_timings.exe  the real terminal driven with real input: cold start, scan to line
@@ -19,7 +19,7 @@ sales=${2:-3}
 [[ "$samples" =~ ^[1-9][0-9]?$ && "$sales" =~ ^[1-9][0-9]?$ ]] || { echo "usage: $0 [SAMPLES 1-50 [SALES 1-20]]" >&2; exit 2; }
 bin=$root/build/win/bin
 for exe in layouts.exe till_timings.exe varenko.exe shopserver.exe; do
-  [ -f "$bin/$exe" ] || { echo "till.sh: $bin/$exe is missing; build it first with: make build" >&2; exit 1; }
+  [ -f "$bin/$exe" ] || { echo "till.sh: $bin/$exe is missing; build it first with: make bench" >&2; exit 1; }
 done
 export VARENKO_WINEPREFIX=$root/build/till-prefix
 export WINEPREFIX=$VARENKO_WINEPREFIX

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sales per second from 1, 2, 4 and 8 tills at once against one development shop server
-# (build first: `make build`), each count's run checked as till_load.exe checks it, then
+# (build first: `make bench`), each count's run checked as till_load.exe checks it, then
 # one run of 8 tills in which the server ends itself halfway and is started again.
 #   bench/till_load.sh [seconds]     (default 10 s of sales per count, at most 5000 a till)
 # With no DISPLAY, scripts/wine-run.sh runs a private Xvfb for each run.
@@ -11,7 +11,7 @@ exe=build/win/bin/till_load.exe
 seconds=${1:-10}
 cd "$root"
 if [ ! -f "$exe" ]; then
-  echo "bench/till_load.sh: $exe is missing; build it first with: make build" >&2
+  echo "bench/till_load.sh: $exe is missing; build it first with: make bench" >&2
   exit 1
 fi
 printf '%-6s %7s %8s %8s\n' tills sales seconds sales/s

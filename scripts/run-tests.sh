@@ -64,7 +64,7 @@ echo "== native unit tests"
 run_ctest "$root/build/native"
 echo "== fuzz targets, a short run each"
 fuzz_out=$(mktemp)
-bash "$root/fuzz/run.sh" --seconds "${FUZZ_TEST_SECONDS:-2}" | tee "$fuzz_out"
+bash "$root/fuzz/run.sh" --tree "$root/build/native" --seconds "${FUZZ_TEST_SECONDS:-2}" | tee "$fuzz_out"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 passed=$((passed + $(grep -c ' ok ' "$fuzz_out"))); failed=$((failed + $(grep -c ' FAILED ' "$fuzz_out")))
 rm -f "$fuzz_out"

@@ -121,15 +121,15 @@ std::string EmailSubject(const EmailOrder& order) { return order.headers[0] + " 
 
 std::string EmailBody(const EmailOrder& order) {
     std::string body;
-    // Part A: the shop's header block and the order reference.
+    // The shop's header block and the order reference.
     for (int i = 0; i < 5; ++i) body += order.headers[i] + kLineBreak;
     body += kLineBreak;
     body += "Order reference: " + std::to_string(order.transaction);
-    // Part B: when, who and how much.
+    // When, who and how much.
     body += std::string(kLineBreak) + "Date: " + order.time + " " + order.date + kLineBreak;
     body += "Associate: " + std::to_string(order.associate) + ", " + order.associateName + kLineBreak;
     body += "Total: " + FormatMoney(order.total) + kLineBreak + kLineBreak;
-    // Part C: the closing words.
+    // The closing words.
     body += "Thank you for your purchase. Please find your invoice attached.\r\n"
             "If you have any further questions please let us know.\r\n"
             "Kind Regards";
