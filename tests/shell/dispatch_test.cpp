@@ -1,10 +1,14 @@
+// The main window's decisions: commands, keys, categories, the layout, tables and the search type.
 #include "shell/dispatch.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 #include "resources/resource_ids.h"
+#include "shell/layout.h"
+#include "shell/shared_dialogs_logic.h"
 
 namespace {
 
@@ -73,8 +77,47 @@ TEST(ItemBox, EnterEndsAnEntryAndALeadingBreakSearches) {
     };
     for (const Row& r : rows) {
         const A action = OnItemBoxChange(r.text, r.ctrl, r.lookup);
-        EXPECT_EQ(action.kind, r.kind) << r.why;
-        EXPECT_EQ(action.text, r.entry) << r.why;
+        EXPECT_EQ(std::pair(action.kind, action.text), std::pair(r.kind, r.entry)) << r.why;
+    }
+}
+
+TEST(MainLayout, PictureGridAndScrollButtonsFollowTheClientSize) {
+    struct Row { int w, h, rows, columns, buttons; Box scrollBack, scrollForwards; bool upperPanel; const char* why; };
+    const Row rows[] = {
+        {1024, 662, 7, 2, 14, {432, 274, 50, 54}, {432, 326, 50, 54}, false, "the usual 1024 x 708 window"},
+        {100, 100, 0, 0, 8, {28, 274, 50, 54}, {28, 326, 50, 54}, false, "nothing fits: still 8"},
+        {4000, 3000, 52, 9, 60, {1915, 84, 54, 54}, {1915, 144, 54, 54}, true, "52 x 9 is cut to 60"},
+        {1306, 331, 0, 2, 8, {432, 274, 50, 54}, {432, 326, 50, 54}, false, "a pixel short of 3 columns and 1 row"},
+        {1308, 332, 1, 3, 8, {569, 84, 54, 54}, {569, 144, 54, 54}, true, "exactly 3 columns and 1 row"},
+    };
+    for (const Row& r : rows) {
+        const MainLayout l = ComputeLayout(r.w, r.h);
+        EXPECT_EQ(std::tuple(l.pictureRows, l.pictureColumns, l.pictureButtons, l.scrollInUpperPanel),
+                  std::tuple(r.rows, r.columns, r.buttons, r.upperPanel)) << r.why;
+        EXPECT_EQ(std::pair(l.scrollBack, l.scrollForwards), std::pair(r.scrollBack, r.scrollForwards)) << r.why;
+        EXPECT_EQ(ComputePanels(l, r.w, r.h).scrollPanel, r.upperPanel) << r.why;
+    }
+}
+
+TEST(BasketTableButtons, EachTableHasItsButtonWithSevenAndEightSwapped) {
+    for (auto [table, button] : {std::pair{1, 2400}, {7, 2407}, {8, 2406}, {16, 2415}, {0, 0}, {17, 0}})
+        EXPECT_EQ(BasketButtonOfTable(table), button) << table;
+    for (auto [button, table] : {std::pair{2400, 1}, {2407, 7}, {2406, 8}, {2415, 16}, {1, 0}, {2399, 0}, {2416, 0}})
+        EXPECT_EQ(BasketTableOfButton(button), table) << button;  // OK (1) and the neighbours: none
+}
+
+TEST(ItemSearchType, AnyNonZeroSwitchStartsOnSkusAndOnlyATickedBoxKeepsTheChoice) {
+    struct Row { std::int32_t before; bool startsOnSkus, keep, withinSkus; std::int32_t after; const char* why; };
+    const Row rows[] = {{0, false, false, true, 0, "switch [32] at 0: by description; not kept"},
+                        {-1, true, false, false, -1, "any non-zero value means within SKUs; not kept"},
+                        {5, true, true, true, 2, "kept as 2"}, {5, true, true, false, 0, "kept as 0"}};
+    for (const Row& r : rows) {
+        TerminalConfig c;
+        c.SetSwitch(32, r.before);
+        EXPECT_EQ(SearchWithinSkusByDefault(c), r.startsOnSkus) << r.why;
+        EXPECT_EQ(SearchTypeButton(r.startsOnSkus), r.startsOnSkus ? 2601 : 2600) << r.why;
+        KeepSearchType(c, r.keep, r.withinSkus);
+        EXPECT_EQ(c.Switch(32), r.after) << r.why;
     }
 }
 

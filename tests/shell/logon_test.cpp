@@ -10,43 +10,33 @@
 
 namespace {
 
-TEST(LogonSelection, UpAndDownWrapRoundOneToNinetyNinePassingOverSkippedAssociates) {
-    const int up = IDC_LOGON_UP, down = IDC_LOGON_DOWN;
+TEST(LogonButtons, UpAndDownWrapRoundPassingOverSkippedAssociatesAndTheKeypadTypesNineDigits) {
+    const int up = IDC_LOGON_UP, down = IDC_LOGON_DOWN, k1 = IDC_LOGON_KEY_1, k9 = IDC_LOGON_KEY_9;
     auto everyoneBut = [](int kept) {
         std::vector<int> v;
         for (int n = 1; n <= 99; ++n) if (n != kept) v.push_back(n);
         return v;
     };
-    struct Row { std::vector<int> skipped; int from, button, to; const char* why; };
+    struct Row { std::vector<int> skipped; int from; std::vector<int> buttons; int to; std::string typed;
+                 const char* why; };
     const Row rows[] = {
-        {{}, 99, down, 1, "Down wraps from 99 to 1"}, {{}, 1, up, 99, "Up wraps from 1 to 99"},
-        {{98, 99}, 1, up, 97, "passed over across the wrap"}, {{1, 2, 98, 99}, 97, down, 3, "both ways"},
-        {{100}, 99, down, 1, "a flag beyond associate 99 does not matter"},
-        {everyoneBut(0), 50, down, 50, "everyone skipped: the selection stays"},
-        {everyoneBut(40), 1, up, 40, "the only one left comes round"},
+        {{}, 99, {down}, 1, "", "Down wraps from 99 to 1"}, {{}, 1, {up}, 99, "", "Up wraps from 1 to 99"},
+        {{98, 99}, 1, {up}, 97, "", "passed over across the wrap"}, {{1, 2, 98, 99}, 97, {down}, 3, "", "both ways"},
+        {{100}, 99, {down}, 1, "", "a flag beyond associate 99 does not matter"},
+        {everyoneBut(0), 50, {down}, 50, "", "everyone skipped: the selection stays"},
+        {everyoneBut(40), 1, {up}, 40, "", "the only one left comes round"},
+        {{}, 1, {k1, IDC_LOGON_KEY_2, IDC_LOGON_KEY_3, IDC_LOGON_KEY_4, 2407, 2406, IDC_LOGON_KEY_7, IDC_LOGON_KEY_8,
+         k9}, 1, "123456789", "the buttons of 5 and 6 have swapped ids"},
+        {{}, 1, {k9, k9, k9, k9, k9, k9, k9, k9, k9, IDC_LOGON_KEY_0}, 1, "999999999", "a tenth digit is not kept"},
+        {{}, 1, {k1, k9, IDC_LOGON_ERASE}, 1, "1", "erase"},
+        {{}, 1, {IDC_LOGON_ERASE, k1, IDC_LOGON_CLEAR, k9}, 1, "9", "clear"},
     };
     for (const Row& r : rows) {
         TerminalConfig c;  // the skip flags: entry n-1 for associate n, any non-zero value
         for (int n : r.skipped) c.SetInt32(cfg::kAssociateFlags + 4 * (n - 1), n == 98 ? -1 : 1);
         LogonState s{r.from, ""};
-        ASSERT_TRUE(ApplyLogonButton(s, c, r.button)) << r.why;
-        EXPECT_EQ(s.selected, r.to) << r.why;
-    }
-}
-
-TEST(LogonKeypad, NineDigitsAtMostWithFiveAndSixSwappedClearAndErase) {
-    const int k1 = IDC_LOGON_KEY_1, k9 = IDC_LOGON_KEY_9;
-    struct Row { std::vector<int> buttons; std::string password; const char* why; };
-    const Row rows[] = {
-        {{k1, IDC_LOGON_KEY_2, IDC_LOGON_KEY_3, IDC_LOGON_KEY_4, 2407, 2406, IDC_LOGON_KEY_7, IDC_LOGON_KEY_8, k9},
-         "123456789", "the buttons of 5 and 6 have swapped ids"},
-        {{k9, k9, k9, k9, k9, k9, k9, k9, k9, IDC_LOGON_KEY_0}, "999999999", "a tenth digit is not kept"},
-        {{k1, k9, IDC_LOGON_ERASE}, "1", "erase"}, {{IDC_LOGON_ERASE, k1, IDC_LOGON_CLEAR, k9}, "9", "clear"},
-    };
-    for (const Row& r : rows) {
-        LogonState s;
-        for (int id : r.buttons) ASSERT_TRUE(ApplyLogonButton(s, TerminalConfig{}, id)) << r.why;
-        EXPECT_EQ(s.password, r.password) << r.why;
+        for (int id : r.buttons) ASSERT_TRUE(ApplyLogonButton(s, c, id)) << r.why;
+        EXPECT_EQ(std::pair(s.selected, s.password), std::pair(r.to, r.typed)) << r.why;
     }
     LogonState s;
     EXPECT_FALSE(ApplyLogonButton(s, TerminalConfig{}, 1)) << "OK (1) is for the dialog";
