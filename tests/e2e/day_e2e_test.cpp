@@ -1,17 +1,15 @@
 // A day at the till, worked as an associate works it, with real keys and clicks against
 // the shop server: switch on and log on, thirty sales paid every way (an offer, a kit, a
-// price, a weight, a loose line, a discount, two tables, a picture button, an age alert,
-// a sale on account), a customer added and amended, a refund, the log read on screen
-// and printed, switch off. The day log is checked entry by entry, the printed receipts
-// and log through their PDFs, the server's journal sale by sale, and the day's takings
-// agree on screen, in the log and on the server.
+// price, a weight, a loose line, a discount, two tables with a kitchen ticket, a picture
+// button, an age alert, a sale on account), a customer added and amended, a refund, the
+// log read on screen and printed, switch off. The day log is checked entry by entry,
+// the printed receipts, ticket and log through their PDFs, and the server's journal
+// transaction by transaction.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,6 +17,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/terminal_process.h"
@@ -26,6 +25,7 @@
 #include "shell/dispatch.h"
 #include "shell/terminal_config.h"
 #include "shop/seed_files.h"
+#include "shop/store.h"
 #include "support/printed_pdfs.h"
 #include "support/real_input.h"
 #include "support/shop_server.h"
@@ -60,20 +60,78 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
-double Amount(const std::string& text) { return std::atof(text.c_str()); }
-
-// The sum of the numbers that follow each `key` in `text`.
-double SumAfter(const std::string& text, const std::string& key) {
-    double sum = 0;
-    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1))
-        sum += std::atof(text.c_str() + at + key.size());
-    return sum;
+std::string TwoDecimals(double amount) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", amount);
+    return text;
 }
+
+// A test printer's PDFs: Next waits for one new PDF that holds `token` and gives its
+// text, keeping the PDF as build/artifacts/<artifact>.pdf when named (run-tests.sh renders it).
+struct PrintedPdfs {
+    explicit PrintedPdfs(const char* queue) : dir(UnixPdfDirectory(queue)), seen(PdfNames(dir)) {}
+    std::string Next(const std::string& token, const char* artifact = nullptr) {
+        std::set<std::string> printed;
+        if (WaitForPdfs(dir, seen, token, 1, &printed) != 1) return "nothing printed with " + token;
+        seen.insert(printed.begin(), printed.end());
+        const std::string pdf = dir + "/" + *printed.begin();
+        if (artifact)
+            CopyFileA(WindowsPath(pdf).c_str(), (VARENKO_ARTIFACTS_DIR "/" + std::string(artifact) + ".pdf").c_str(),
+                      FALSE);
+        return PdfText(pdf);
+    }
+    std::string dir;
+    std::set<std::string> seen;
+};
+
+// The mail program of this prefix replaced, for one test, by one that keeps the link it
+// is given (the order e-mail) in the registry.
+class MailLinkRecorder {
+public:
+    MailLinkRecorder() {
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &command_, nullptr);
+        DWORD size = sizeof previous_ - 1;
+        if (RegQueryValueExA(command_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) != 0)
+            previous_[0] = 0;
+        const char recorder[] = "reg.exe add HKCU\\Software\\VarenkoTest /v MailLink /d \"%1\" /f";
+        RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder), sizeof recorder);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kLinkKey);
+    }
+    ~MailLinkRecorder() {
+        if (previous_[0])
+            RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                           static_cast<DWORD>(lstrlenA(previous_) + 1));
+        else
+            RegDeleteValueA(command_, nullptr);
+        RegCloseKey(command_);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kLinkKey);
+    }
+    // The link last opened; empty when none comes within 10 s.
+    std::string Link() const {
+        char link[4096] = {};
+        const auto recorded = [&] {
+            DWORD size = sizeof link - 1;
+            return RegGetValueA(HKEY_CURRENT_USER, kLinkKey, "MailLink", RRF_RT_REG_SZ, nullptr, link, &size) == 0;
+        };
+        WaitUntil(recorded, 10000);
+        // Until the recorder has gone, Wine may hand it the activation, and with it the
+        // keys meant for the till.
+        WaitUntil([] { return ProcessesOf("reg.exe").empty(); }, 10000);
+        return link;
+    }
+
+private:
+    static constexpr const char* kCommandKey = "Software\\Classes\\mailto\\shell\\open\\command";
+    static constexpr const char* kLinkKey = "Software\\VarenkoTest";
+    HKEY command_ = nullptr;
+    char previous_[512] = {};  // the mail program's command, empty when there was none
+};
 
 class DayAtTheTill : public testing::Test {
 protected:
     void SetUp() override {
-        if (!RequirePrinter(kReceiptQueue) || !RequirePrinter(kDocumentQueue)) GTEST_SKIP();
+        if (!RequirePrinter(kReceiptQueue) || !RequirePrinter(kDocumentQueue) || !RequirePrinter(kKitchenQueue))
+            GTEST_SKIP();
         // "Add discount" takes the discount off the total; the shop's custom layouts name
         // the customer: the receipt on rows 9 to 15, the invoice on rows 5 to 13.
         server_.AddShopLines("switch 28 = 2\nint32 5614 = 9\nint32 5618 = 10\nswitch 194 = 11\nswitch 195 = 12\n"
@@ -83,24 +141,19 @@ protected:
         PrepareOnlineTill(TerminalDataDirectory(), [](TerminalConfig& till) {
             till.SetInt32(cfg::kTermCodes, 1);  // receipts on the receipt printer, by name
             till.SetText(cfg::kReceiptPrinter, 200, kReceiptQueue);
+            till.SetOption(1, 1);  // kitchen tickets on the kitchen printer, by name
+            till.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, kKitchenQueue);
             till.SetOption(9, 0);  // documents on the default printer, without asking
         });
         ASSERT_TRUE(defaultPrinter_.set());
-        receipts_ = UnixPdfDirectory("receipt");
-        seenReceipts_ = PdfNames(receipts_);
-        documents_ = UnixPdfDirectory("document");
-        seenDocuments_ = PdfNames(documents_);
     }
 
     // Scans each item (answering its age alert) and waits until the basket holds `lines`.
     testing::AssertionResult Sell(const std::string& items, int lines) {
         for (const std::string& item : Words(items)) {
             if (auto scanned = Scan(window_, item); !scanned) return scanned;
-            if (kItems.at(std::stoll(item)).ageLimit >= 2) {
-                HWND alert = WaitForDialog("Age alert");
-                if (!alert) return testing::AssertionFailure() << "no age alert for " << item;
-                if (auto answered = AnswerWithKey(alert); !answered) return answered;
-            }
+            if (kItems.at(std::stoll(item)).ageLimit >= 2)
+                if (auto answered = AnswerDialog("Age alert"); !answered) return answered << " for " << item;
         }
         if (WaitUntil([&] { return BasketLines(window_) == lines; })) return testing::AssertionSuccess();
         return testing::AssertionFailure() << items << " left " << BasketLines(window_) << " lines, not " << lines;
@@ -109,11 +162,7 @@ protected:
     testing::AssertionResult TenderCash(const std::string& typed, int quickButton) {
         HWND cash = WaitForDialog("Cash payment");
         if (!cash) return testing::AssertionFailure() << "no cash dialog";
-        if (quickButton) return AnswerWithClick(cash, quickButton);
-        HWND amount = GetDlgItem(cash, IDC_EDIT1);
-        if (auto typedIn = TypeInto(amount, typed); !typedIn) return typedIn;
-        if (auto enter = PressKeyIn(amount, VK_RETURN); !enter) return enter;
-        return WaitForWindowGone(cash);
+        return quickButton ? AnswerWithClick(cash, quickButton) : TypeAndEnter(cash, typed);
     }
 
     testing::AssertionResult PayBy(Pay pay, const std::string& typed) {
@@ -141,61 +190,49 @@ protected:
         return testing::AssertionFailure();
     }
 
-    // A document printed from the summary by its button: the text of its PDF.
-    std::string PrintFromSummary(HWND summary, int button, const std::string& token) {
-        const bool receipt = button == IDC_SUMMARY_STANDARD_RECEIPT || button == IDC_SUMMARY_CUSTOM_RECEIPT;
-        const std::string& dir = receipt ? receipts_ : documents_;
-        std::set<std::string>& seen = receipt ? seenReceipts_ : seenDocuments_;
-        std::set<std::string> printed;
-        if (!Click(GetDlgItem(summary, button)) || WaitForPdfs(dir, seen, token, 1, &printed) != 1)
-            return "nothing printed with " + token;
-        seen.insert(printed.begin(), printed.end());
-        return PdfText(dir + "/" + *printed.begin());
-    }
-
     // The summary of a sale: its total agrees with `total`; the documents printed from it
-    // hold their texts (the standard receipt, with token "", also the total); `atSummary`
-    // runs; OK. The sale's day log entry is expected.
+    // by their buttons hold their texts (the standard receipt, with token "", also the
+    // total); `atSummary` runs; OK. The sale's day log entry and journal entry are expected.
     struct Document {
         int button;
         std::string token;  // in this document only
         std::vector<std::string> texts;
+        const char* artifact = nullptr;
     };
     void Finish(const std::string& total, const std::vector<std::string>& lines, const char* paymentType,
-                const std::vector<Document>& documents = {},
-                const std::function<void(HWND)>& atSummary = {}) {
+                const std::vector<Document>& documents = {}, const std::function<void(HWND)>& atSummary = {}) {
         HWND summary = WaitForDialog("Transaction committed, summary");
         ASSERT_NE(summary, nullptr) << server_.Log();
-        const std::string shown = ControlText(GetDlgItem(summary, IDC_SUMMARY_TOTAL));
-        EXPECT_EQ(shown, total) << "transaction " << transaction_;
-        onScreen_ += Amount(shown);
+        EXPECT_EQ(ControlText(GetDlgItem(summary, IDC_SUMMARY_TOTAL)), total) << "transaction " << transaction_;
         for (Document document : documents) {
             if (document.token.empty()) {
                 document.token = "Receipt: " + std::to_string(transaction_);
                 document.texts.push_back("Total: \xC2\xA3" + total);  // the pound sign, as pdftotext writes it
             }
-            const std::string text = PrintFromSummary(summary, document.button, document.token);
+            const bool receipt =
+                document.button == IDC_SUMMARY_STANDARD_RECEIPT || document.button == IDC_SUMMARY_CUSTOM_RECEIPT;
+            ASSERT_TRUE(Click(GetDlgItem(summary, document.button)));
+            const std::string text = (receipt ? receipts_ : documents_).Next(document.token, document.artifact);
             for (const std::string& expected : document.texts)
                 EXPECT_NE(text.find(expected), std::string::npos) << expected << " not on\n" << text;
         }
         if (atSummary) atSummary(summary);
         ASSERT_TRUE(AnswerWithClick(summary, IDOK));
-        if (std::strcmp(paymentType, "Credit") == 0) {
-            journaled_[transaction_] = {"sale", total, 1};
-            expectedLog_ += "\r\n@ Sale: " + std::to_string(transaction_++) + ", Total: " + total +
-                            "\r\nClerk: 1, Administrator   Items: 1\r\nPayment type: Credit\r\nCustomer: " + k1002 +
-                            "\r\n";
-            return;
-        }
+        if (lines.empty()) return;  // a sale on account: the caller expects it
         std::string entry = "\r\n@  Transaction " + std::to_string(transaction_);
         std::size_t items = 0;
         for (const std::string& line : lines) {
             entry += "\r\n" + line;
             items += line.rfind("Customer ", 0) == 0 ? 0 : 1;
         }
-        journaled_[transaction_++] = {"sale", total, items};
-        expectedLog_ += entry + "\r\nTotal: " + total + "\r\nClerk: 1, Administrator   Items: " +
-                        std::to_string(items) + "\r\nPayment type: " + paymentType + "\r\n";
+        Expect("sale", total, items, entry + "\r\nTotal: " + total + "\r\nClerk: 1, Administrator   Items: " +
+                                         std::to_string(items) + "\r\nPayment type: " + paymentType + "\r\n");
+    }
+
+    // The next transaction as the server is to journal it, and its entry in the day log.
+    void Expect(const char* kind, const std::string& total, std::size_t lines, const std::string& logEntry) {
+        journaled_[transaction_++] = kind + (" " + total) + ", " + std::to_string(lines) + " lines";
+        expectedLog_ += logEntry;
     }
 
     // Customer 1002 typed into the search, its CUSTOMER view closed with Enter; the
@@ -238,17 +275,10 @@ protected:
     TerminalProcess terminal_;
     HWND window_ = nullptr;
     DefaultPrinter defaultPrinter_{kDocumentQueue};  // documents and the log print there
-    std::string receipts_, documents_;
-    std::set<std::string> seenReceipts_, seenDocuments_;
+    PrintedPdfs receipts_{"receipt"}, documents_{"document"}, kitchen_{"kitchen"};
     int transaction_ = 1;
-    double onScreen_ = 0;
     std::string expectedLog_;  // '@' for an entry's time and date, '#' for a customer entry's
-    struct Journaled {
-        std::string kind, total;
-        std::size_t lines;
-        bool operator==(const Journaled&) const = default;
-    };
-    std::map<int, Journaled> journaled_;  // by transaction number, as the server is to keep them
+    std::map<std::int64_t, std::string> journaled_;  // "kind total, n lines" by number, as the server is to keep them
 };
 
 TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAndOnTheServer) {
@@ -263,8 +293,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     EXPECT_EQ(WindowTitle(window_), "VARENKO    Assoc: 1, Administrator");
     RECT placed;
     GetWindowRect(window_, &placed);
-    EXPECT_EQ(placed.right - placed.left, 1024);
-    EXPECT_EQ(placed.bottom - placed.top, 708);
+    EXPECT_EQ(std::pair(placed.right - placed.left, placed.bottom - placed.top), std::pair(1024L, 708L));
     Sleep(500);  // let the window repaint under the closed dialog
     EXPECT_TRUE(SaveWindowPicture(window_, VARENKO_ARTIFACTS_DIR "/main-window.bmp"));
     expectedLog_ = "\r\n@  Switched on.\r\n\r\n@  User 1, Administrator, logged on.\r\n";
@@ -306,26 +335,38 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_NO_FATAL_FAILURE(Finish("14.00", {"1701  Cola 330ml Can", "1701  Cola 330ml Can", "0  " + category}, "Cash",
                                    {{IDC_SUMMARY_STANDARD_RECEIPT, "",
                                      {"1.80\n2.99\n10.00\n", "Discount: (0.79)", "VAT: 0.80 (20.00%)",
-                                      "Payment: Cash"}}}));
+                                      "Payment: Cash"}, "receipt"}}));
 
-    // Table 1 waits with coffee while table 2 buys tea and pays; then table 1 pays.
+    // Table 1 waits with coffee while table 2 buys tea and pays; then table 1's coffee
+    // goes to the kitchen (Ctrl+X), and table 1 pays.
     ASSERT_TRUE(Sell("1501", 1));
     ASSERT_TRUE(SwitchTable(IDC_BASKET_TABLE_2));
     EXPECT_EQ(BasketLines(window_), 0);
     ASSERT_NO_FATAL_FAILURE(SellAndPay("2501", "2501", Pay::Exact, "", "2.40"));
     ASSERT_TRUE(SwitchTable(IDC_BASKET_TABLE_1));
     ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 1; }));
+    ASSERT_TRUE(WaitForFocus(ItemBox(window_)));
+    PressChord(VK_CONTROL, 'X');
+    const std::string ticket = kitchen_.Next("Table: 1", "kitchen-ticket");
+    for (const char* line : {"Associate: 1: Administrator", "Ground Coffee"})
+        EXPECT_NE(ticket.find(line), std::string::npos) << line << " not on\n" << ticket;
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F7));
     ASSERT_NO_FATAL_FAILURE(Finish("3.50", LogLines("1501"), "EFT"));
 
-    // Sweets, then the first picture button: Milk Chocolate Bar, 0.83 + 0.17 tax. Every
-    // item, one page on: the first button holds the item after the last one shown.
-    ASSERT_TRUE(Click(GetDlgItem(window_, kFirstCategoryButton + 16)));
-    ASSERT_TRUE(Click(GetDlgItem(window_, kFirstPictureButton)));
-    ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 1; }));
+    // Sweets, whose page of buttons comes with each item's own picture (clicked again, as
+    // a person would, when nothing changes), then the first picture button: Milk Chocolate
+    // Bar, 0.83 + 0.17 tax. Every item, one page on: the first button holds the item after
+    // the last one shown.
     const std::string pictures = server_.shopDirectory() + "\\pictures\\";
-    EXPECT_EQ(ReadWholeFile(dataDir + "\\m2601.bmp"), ReadWholeFile(pictures + "m2601.bmp"))
-        << "an item's own picture comes with its page of buttons";
+    const auto paged = [&] { return ReadWholeFile(dataDir + "\\m2601.bmp") == ReadWholeFile(pictures + "m2601.bmp"); };
+    for (int attempt = 0; attempt < 2 && (attempt == 0 || !paged()); ++attempt) {
+        ASSERT_TRUE(Click(GetDlgItem(window_, kFirstCategoryButton + 16)));
+        WaitUntil(paged);
+    }
+    ASSERT_TRUE(paged()) << "an item's own picture comes with its page of buttons";
+    ASSERT_TRUE(Click(GetDlgItem(window_, kFirstPictureButton)));
+    ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 1; }))
+        << "in front is " << DescribeWindow(GetForegroundWindow());
     EXPECT_TRUE(SaveWindowPicture(window_, VARENKO_ARTIFACTS_DIR "/picture-buttons.bmp"));
     ASSERT_TRUE(Click(GetDlgItem(window_, kFirstCategoryButton + 18)));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_SCROLL_FORWARDS)));
@@ -336,23 +377,19 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     const auto scrolled = std::next(kItems.begin(), shown);
     ASSERT_TRUE(Click(GetDlgItem(window_, kFirstPictureButton)));
     if (scrolled->second.ageLimit >= 2) {
-        HWND alert = WaitForDialog("Age alert");
-        ASSERT_NE(alert, nullptr);
-        ASSERT_TRUE(AnswerWithKey(alert));
+        ASSERT_TRUE(AnswerDialog("Age alert"));
     }
     ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 2; }));
     // F2 and a description: the matches one by one; F2 and a number: the item view and
     // its large picture, fetched whole from the server.
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F2));
     ASSERT_TRUE(EnterInDialog("VARENKO", "chocolate"));
-    HWND found = WaitForDialog("FIND INVENTORY");
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(found, IDC_INV_NUMBER)), "2601");
-    ASSERT_TRUE(AnswerWithClick(found, IDC_INV_NEXT));
-    found = WaitForDialog("FIND INVENTORY");
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(found, IDC_INV_NUMBER)), "2602");
-    ASSERT_TRUE(AnswerWithKey(found, VK_ESCAPE));
+    for (const std::string number : {"2601", "2602"}) {  // Next, then Escape
+        HWND found = WaitForDialog("FIND INVENTORY");
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(ControlText(GetDlgItem(found, IDC_INV_NUMBER)), number);
+        ASSERT_TRUE(number == "2601" ? AnswerWithClick(found, IDC_INV_NEXT) : AnswerWithKey(found, VK_ESCAPE));
+    }
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F2));
     ASSERT_TRUE(EnterInDialog("VARENKO", "2701"));
     HWND item = WaitForDialog("Inventory");
@@ -367,10 +404,8 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     EXPECT_EQ(ReadWholeFile(dataDir + "\\m2701.bmp"), ReadWholeFile(pictures + "m2701.bmp"));
     const shop::Item& extra = scrolled->second;
     const double taxed = extra.taxCode == 1 || extra.taxCode == 2 ? std::round(extra.price * 20) / 100 : 0;  // 20 % VAT
-    char total[32];
-    std::snprintf(total, sizeof total, "%.2f", 1.00 + extra.price + taxed);
     ASSERT_TRUE(PayCash(window_, "10000"));
-    ASSERT_NO_FATAL_FAILURE(Finish(total, {"2601  Milk Chocolate Bar 100g",
+    ASSERT_NO_FATAL_FAILURE(Finish(TwoDecimals(1.00 + extra.price + taxed), {"2601  Milk Chocolate Bar 100g",
                                            std::to_string(scrolled->first) + "  " + extra.description}, "Cash"));
     ASSERT_NO_FATAL_FAILURE(SellAndPay("1001", "1001", Pay::Cash, "2000", "19.00"));  // after the age alert
 
@@ -381,10 +416,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     EXPECT_EQ(ControlText(GetDlgItem(form, IDC_FORM_NUMBER)), "1023");
     ASSERT_TRUE(TypeInto(GetDlgItem(form, IDC_FORM_NAME), "JO BLOGGS"));
     ASSERT_TRUE(AnswerWithClick(form, IDOK));
-    HWND added = WaitForDialog("Customer");
-    ASSERT_NE(added, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(added, 0xFFFF)), "Customer added");
-    ASSERT_TRUE(AnswerWithKey(added));
+    ASSERT_TRUE(AnswerDialog("Customer", "Customer added"));
     ASSERT_TRUE(ChooseFromMenu(window_, 2, 2));  // Customer, Amend
     ASSERT_TRUE(EnterInDialog("Amend customer", "1023"));
     form = WaitForDialog("Amend customer");
@@ -393,9 +425,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(Click(GetDlgItem(form, IDC_FORM_TOWN)));
     ASSERT_TRUE(TypeInto(GetDlgItem(form, IDC_FORM_TOWN), "SALCOMBE"));
     ASSERT_TRUE(AnswerWithClick(form, IDOK));
-    HWND updated = WaitForDialog("Customer update");
-    ASSERT_NE(updated, nullptr);
-    ASSERT_TRUE(AnswerWithKey(updated));
+    ASSERT_TRUE(AnswerDialog("Customer update"));
     expectedLog_ += "\r\nNew customer: #\r\nAssoc: 1, Administrator\r\nCustomer 1023, JO BLOGGS\r\n"
                     "\r\nCustomer update: #\r\nAssoc: 1, Administrator\r\nCustomer 1023, JO BLOGGS\r\n"
                     "Balance: 0.00\r\n";
@@ -408,21 +438,17 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(ChooseFromMenu(window_, 5, 2));  // Transaction, Associate customer
     ASSERT_TRUE(Find1002("Find customer", balance));
     EXPECT_EQ(balance, "1240.50");
-    HWND associated = WaitForDialog("Customer associated");
-    ASSERT_NE(associated, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(associated, 0xFFFF)), "BRIGHTWATER SAILING CLUB");
-    ASSERT_TRUE(AnswerWithKey(associated));
+    ASSERT_TRUE(AnswerDialog("Customer associated", "BRIGHTWATER SAILING CLUB"));
     ASSERT_TRUE(PayCash(window_, "100"));
     ASSERT_NO_FATAL_FAILURE(Finish("0.85", {"Customer " + k1002, "1302  Baked Beans 415g"}, "Cash",
                                    {{IDC_SUMMARY_INVOICE_1, "Customer code",
-                                     {"Customer code: 1002", "CUSTOMER\n" ADDRESS, "1002\n01548 555 0142\n"}}}));
+                                     {"Customer code: 1002", "CUSTOMER\n" ADDRESS, "1002\n01548 555 0142\n"},
+                                     "invoice1"}}));
 
     ASSERT_TRUE(Sell("1302", 1));
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F6));  // on account
     ASSERT_TRUE(Find1002("Find customer", balance));
-    HWND onAccount = WaitForDialog("Customer transaction");
-    ASSERT_NE(onAccount, nullptr);
-    ASSERT_TRUE(AnswerWithKey(onAccount));
+    ASSERT_TRUE(AnswerDialog("Customer transaction"));
     MailLinkRecorder mail;
     const int creditSale = transaction_;
     ASSERT_NO_FATAL_FAILURE(Finish(
@@ -433,13 +459,16 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
          {IDC_SUMMARY_CUSTOM_INVOICE, "Previous balance",
           {"ACCOUNT NO: 1002\n" ADDRESS "Terms: Nett, 30 days\nPrevious balance: 1240.50\n", "Balance: 1241.35\n"}},
          {IDC_SUMMARY_DELIVERY_NOTE, "Delivery Note",
-          {"ACCOUNT NO: 1002\n" ADDRESS "Terms: Nett, 30 days\nPrevious balance: 1240.50\nBalance: 1241.35\n"}}},
+          {"ACCOUNT NO: 1002\n" ADDRESS "Terms: Nett, 30 days\nPrevious balance: 1240.50\nBalance: 1241.35\n"},
+          "delivery-note"}},
         [&](HWND summary) {
             ASSERT_TRUE(Click(GetDlgItem(summary, IDC_SUMMARY_EMAIL)));
             const std::string link = mail.Link();
             EXPECT_EQ(link.rfind("mailto:bar@brightwater.example?subject=ORCHARD%20LANE%20STORES%20Order", 0), 0u)
                 << link;
         }));
+    Expect("sale", "0.85", 1, "\r\n@ Sale: " + std::to_string(creditSale) + ", Total: 0.85\r\nClerk: 1, "
+                              "Administrator   Items: 1\r\nPayment type: Credit\r\nCustomer: " + k1002 + "\r\n");
     // The beans refunded to the account: the server's balance is raised by the sale until then.
     ASSERT_TRUE(Sell("1302", 1));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_REFUND)));
@@ -447,32 +476,21 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_NE(refund, nullptr);
     const std::string refunded = ControlText(GetDlgItem(refund, IDC_REFUND_TOTAL));
     EXPECT_EQ(refunded, "0.85");
-    onScreen_ -= Amount(refunded);
     ASSERT_TRUE(Click(GetDlgItem(refund, IDC_REFUND_CREDIT)));
     ASSERT_TRUE(AnswerWithClick(refund, IDOK));
     ASSERT_TRUE(Find1002("Find customer", balance));
     EXPECT_EQ(balance, "1241.35");
-    HWND credit = WaitForDialog("1002 Name: BRIGHTWATER SAILING CLUB");
-    ASSERT_NE(credit, nullptr) << "no \"Credit this customer?\"";
-    ASSERT_TRUE(AnswerWithKey(credit));
-    HWND committed = WaitForDialog("Transaction successful");
-    ASSERT_NE(committed, nullptr) << server_.Log();
-    const int refundNumber = transaction_++;
-    journaled_[refundNumber] = {"refund", refunded, 1};
-    EXPECT_EQ(ControlText(GetDlgItem(committed, 0xFFFF)), std::to_string(refundNumber) + " committed");
-    ASSERT_TRUE(AnswerWithKey(committed));
+    ASSERT_TRUE(AnswerDialog("1002 Name: BRIGHTWATER SAILING CLUB"));  // "Credit this customer?"
+    const int refundNumber = transaction_;
+    ASSERT_TRUE(AnswerDialog("Transaction successful", std::to_string(refundNumber) + " committed")) << server_.Log();
+    Expect("refund", refunded, 1, "\r\n@ Refund: " + std::to_string(refundNumber) + ", Total: 0.85\r\nClerk: 1, "
+                                  "Administrator   Items: 1\r\nForm: Credit\r\nCustomer: " + k1002 + "\r\n");
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F4));
     ASSERT_TRUE(Find1002("Find customer", balance));
     EXPECT_EQ(balance, "1240.50");
-    expectedLog_ += "\r\n@ Refund: " + std::to_string(refundNumber) +
-                    ", Total: 0.85\r\nClerk: 1, Administrator   Items: 1\r\nForm: Credit\r\nCustomer: " + k1002 +
-                    "\r\n";
 
     // The rest of the day: one item a customer, paid by cash, cheque and card in turn.
-    const struct {
-        const char* item;
-        const char* total;
-    } kQuickSales[] = {
+    const struct { const char* item; const char* total; } kQuickSales[] = {
         {"1501", "3.50"}, {"1502", "14.50"}, {"1603", "1.95"}, {"1703", "1.60"},
         {"2002", "1.90"}, {"2103", "4.49"}, {"2301", "1.20"},  {"2302", "2.50"}, {"2303", "1.50"},
         {"2501", "2.40"}, {"2502", "1.95"}, {"1901", "1.55"},  {"2001", "0.18"}, {"1301", "0.65"},
@@ -485,23 +503,17 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
         const Pay pay = kTurns[turn++ % 3];
         ASSERT_NO_FATAL_FAILURE(SellAndPay(sale.item, sale.item, pay, pay == Pay::Cash ? "2000" : "", sale.total));
     }
-    ASSERT_EQ(transaction_, 32);  // 30 sales, one of them on account, and the refund
 
     // The log on screen is the day file; printed, it names every transaction.
-    const std::string logFile = TodayLogFile(dataDir);
     ASSERT_TRUE(WaitForFocus(ItemBox(window_)));
     PressChord(VK_CONTROL, 'L');  // Display log for today
     HWND viewer = WaitForDialog("VARENKO log");
     ASSERT_NE(viewer, nullptr) << "in front is " << DescribeWindow(GetForegroundWindow());
-    EXPECT_EQ(ControlText(GetDlgItem(viewer, IDC_EDIT1)), ReadWholeFile(logFile));
+    EXPECT_EQ(ControlText(GetDlgItem(viewer, IDC_EDIT1)), ReadWholeFile(TodayLogFile(dataDir)));
     ASSERT_TRUE(AnswerWithClick(viewer, IDOK));
     ASSERT_TRUE(ChooseFromMenu(window_, 4, 2));  // Reports, Print log for today
-    HWND print = WaitForDialog("Print");
-    ASSERT_NE(print, nullptr);
-    ASSERT_TRUE(AnswerWithKey(print));
-    std::set<std::string> printedLog;
-    ASSERT_EQ(WaitForPdfs(documents_, seenDocuments_, "Activity log", 1, &printedLog), 1);
-    const std::string printed = PdfText(documents_ + "/" + *printedLog.begin());
+    ASSERT_TRUE(AnswerDialog("Print"));
+    const std::string printed = documents_.Next("Activity log");
     for (int n = 1; n < transaction_; ++n) {
         const char* kind = n == creditSale ? "Sale: " : n == refundNumber ? "Refund: " : "Transaction ";
         const std::string entry = kind + std::to_string(n);
@@ -511,56 +523,30 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     expectedLog_ += "\r\n@  Switched off.\r\nClerk: 1, Administrator\r\n";
 
     // Entry by entry, the day log as the day went.
-    const std::string log = ReadWholeFile(logFile);
-    std::string pattern;
-    for (char c : expectedLog_) {
-        if (c == '@')
-            pattern += R"(\d\d:\d\d \d\d/\d\d/\d{4})";
-        else if (c == '#')
-            pattern += R"(\d\d:\d\d [^\r]+)";
-        else
-            pattern += std::strchr("\\^$.|?*+()[]{}", c) ? std::string("\\") + c : std::string(1, c);
-    }
-    EXPECT_TRUE(std::regex_match(log, std::regex(pattern))) << log;
+    EXPECT_EQ(std::regex_replace(MarkedDayLog(dataDir), std::regex(R"(\d\d:\d\d [^\r]+)"), "#"), expectedLog_);
 
     // The server journaled each transaction once under its number, with its total and lines.
-    const std::string journal = "\n" + ReadWholeFile(server_.shopDirectory() + "\\state\\journal.txt");
-    double onServer = 0;
-    std::map<int, Journaled> onJournal;
-    for (std::size_t at = journal.find("\n["); at != std::string::npos; at = journal.find("\n[", at + 1)) {
-        const std::size_t space = journal.find(' ', at), end = journal.find("\n[end ", at);
-        const std::string kind = journal.substr(at + 2, space - at - 2);
-        if (kind != "sale" && kind != "refund") continue;
-        const int number = std::atoi(journal.c_str() + space + 1);
-        const std::size_t total = journal.find("\ntotal = ", at);
-        ASSERT_LT(total, end) << journal;
-        char shown[32];
-        std::snprintf(shown, sizeof shown, "%.2f", std::atof(journal.c_str() + total + 9));
-        std::size_t lines = 0;
-        for (std::size_t line = journal.find("\nline = ", at); line < end; line = journal.find("\nline = ", line + 1))
-            ++lines;
-        EXPECT_TRUE(onJournal.emplace(number, Journaled{kind, shown, lines}).second) << number << " journaled twice";
-        onServer += (kind == "sale" ? 1 : -1) * std::atof(shown);
+    std::vector<shop::store::JournalEntry> journal;
+    std::size_t journalBytes = 0;
+    std::string error;
+    ASSERT_TRUE(shop::store::ReadJournal(server_.shopDirectory() + "\\state\\journal.txt", journal, journalBytes,
+                                         error))
+        << error;
+    std::map<std::int64_t, std::string> onJournal;
+    for (const shop::store::JournalEntry& e : journal) {
+        const std::string entry = (e.kind == shop::Kind::Sale ? "sale " : "refund ") +
+                                  TwoDecimals(e.transaction.total) + ", " +
+                                  std::to_string(e.transaction.lines.size()) + " lines";
+        EXPECT_TRUE(onJournal.emplace(e.number, entry).second) << e.number << " journaled twice";
     }
-    EXPECT_TRUE(onJournal == journaled_) << journal;
-    // The day's takings three ways.
-    const double inLog = SumAfter(log, "\r\nTotal: ") +
-                         SumAfter(log, " Sale: " + std::to_string(creditSale) + ", Total: ") -
-                         SumAfter(log, " Refund: " + std::to_string(refundNumber) + ", Total: ");
-    EXPECT_NEAR(onScreen_, 142.08 + extra.price + taxed, 0.001);
-    EXPECT_NEAR(inLog, onScreen_, 0.001);
-    EXPECT_NEAR(onServer, onScreen_, 0.001) << journal;
+    EXPECT_EQ(onJournal, journaled_);
 
     // The till kept its own settings over the shop's.
-    const std::string saved = ReadWholeFile(dataDir + "\\vks.cfg");
-    ASSERT_EQ(saved.size(), cfg::kSize);
-    TerminalConfig config;
-    std::memcpy(config.data(), saved.data(), cfg::kSize);
+    const TerminalConfig config = SavedConfig(dataDir);
     EXPECT_EQ(config.Switch(16), 2);
-    EXPECT_EQ(config.Text(cfg::kKitchenPrinter, cfg::kLongTextWidth), "Kitchen Printer");
+    EXPECT_EQ(config.Text(cfg::kKitchenPrinter, cfg::kLongTextWidth), kKitchenQueue);
     EXPECT_EQ(config.HeaderText(0), "VARENKO");  // shop-wide fields stay as read from the file
-    for (const char* call : {"FetchTerminalConfig", "FetchLabelTable", "CommitSale expected 1, 3 lines -> 22"})
-        EXPECT_NE(server_.Log().find(call), std::string::npos) << call << " not in\n" << server_.Log();
+    EXPECT_NE(server_.Log().find("FetchLabelTable"), std::string::npos) << server_.Log();
 }
 
 }  // namespace

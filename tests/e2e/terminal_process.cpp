@@ -3,12 +3,12 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
-#include <vector>
+#include <algorithm>
+#include <cstring>
+#include <regex>
 
-#include <gtest/gtest.h>
-
-#include "logs/clock.h"
 #include "resources/resource_ids.h"
+#include "support/local_time.h"
 #include "support/real_input.h"
 #include "support/temp_dir.h"
 
@@ -26,46 +26,26 @@ TerminalProcess::~TerminalProcess() {
     }
 }
 
-bool TerminalProcess::Start() {
+bool TerminalProcess::Start(std::string commandLine) {
     const std::string dir = ProgramDirectory();
-    std::string command = "\"" + dir + "\\" VARENKO_EXE_NAME "\"";
+    if (commandLine.empty()) commandLine = "\"" + dir + "\\" VARENKO_EXE_NAME "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &startup,
                           &process_);
 }
 
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisibleMainWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char cls[32] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (pid == search->processId && lstrcmpA(cls, "WNEC") == 0 && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND TerminalProcess::WaitForMainWindow(DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        WindowSearch search = {process_.dwProcessId, nullptr};
-        EnumWindows(FindVisibleMainWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return window_ = search.found;
-        if (WaitForSingleObject(process_.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
+    const auto shown = [&] {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "WNEC", nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == process_.dwProcessId && IsWindowVisible(w)) window_ = w;
+        }
+        return window_ || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+    };
+    WaitUntil(shown, timeoutMs);
+    return window_;
 }
 
 int TerminalProcess::Close(DWORD timeoutMs) {
@@ -76,60 +56,15 @@ int TerminalProcess::Close(DWORD timeoutMs) {
     return static_cast<int>(code);
 }
 
-namespace {
-
-constexpr const char* kMailCommandKey = "Software\\Classes\\mailto\\shell\\open\\command";
-constexpr const char* kMailLinkKey = "Software\\VarenkoTest";
-
-}  // namespace
-
-MailLinkRecorder::MailLinkRecorder() {
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMailCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &command_, nullptr);
-    DWORD size = sizeof previous_ - 1;
-    if (RegQueryValueExA(command_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) != 0)
-        previous_[0] = 0;
-    const char recorder[] = "reg.exe add HKCU\\Software\\VarenkoTest /v MailLink /d \"%1\" /f";
-    RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder), sizeof recorder);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kMailLinkKey);
-}
-
-MailLinkRecorder::~MailLinkRecorder() {
-    if (previous_[0])
-        RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
-                       static_cast<DWORD>(lstrlenA(previous_) + 1));
-    else
-        RegDeleteValueA(command_, nullptr);
-    RegCloseKey(command_);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kMailLinkKey);
-}
-
-namespace {
-
-bool ProcessRunning(const char* exeName) {
+std::vector<DWORD> ProcessesOf(const char* exeName) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
-    bool running = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry))
-        running = lstrcmpiA(entry.szExeFile, exeName) == 0;
+    std::vector<DWORD> ids;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
-    return running;
-}
-
-}  // namespace
-
-std::string MailLinkRecorder::Link() const {
-    char link[4096] = {};
-    WaitUntil(
-        [&] {
-            DWORD size = sizeof link - 1;
-            return RegGetValueA(HKEY_CURRENT_USER, kMailLinkKey, "MailLink", RRF_RT_REG_SZ, nullptr, link, &size) == 0;
-        },
-        10000);
-    // Until the recorder has gone, Wine may hand it the activation, and with it the
-    // keys meant for the till.
-    WaitUntil([] { return !ProcessRunning("reg.exe"); }, 10000);
-    return link;
+    return ids;
 }
 
 bool SaveWindowPicture(HWND window, const std::string& path) {
@@ -139,11 +74,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -165,22 +96,17 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
 }
 
 HWND WaitForDialog(const char* title, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < timeoutMs) {
-        HWND dialog = FindWindowA("#32770", title);
-        if (dialog && IsWindowVisible(dialog)) {
-            // Under Wine the window it replaced may take the activation back for a moment,
-            // and with it the keys meant for the dialog: wait until the dialog holds it.
-            for (int steady = 0, i = 0; steady < 2 && i < 40; ++i, Sleep(50))
-                steady = GetForegroundWindow() == dialog ? steady + 1 : 0;
-            return dialog;
-        }
-        Sleep(50);
-    }
-    return nullptr;
+    HWND dialog = nullptr;
+    if (!WaitUntil([&] { return (dialog = FindWindowA("#32770", title)) && IsWindowVisible(dialog); }, timeoutMs))
+        return nullptr;
+    // Under Wine the window it replaced may take the activation back for a moment, and
+    // with it the keys meant for the dialog: wait until the dialog holds it.
+    for (int steady = 0, i = 0; steady < 2 && i < 40; ++i, Sleep(50))
+        steady = GetForegroundWindow() == dialog ? steady + 1 : 0;
+    return dialog;
 }
 
-TerminalConfig PrepareOnlineTill(const std::string& dataDir, const std::function<void(TerminalConfig&)>& adjust) {
+void PrepareOnlineTill(const std::string& dataDir, const std::function<void(TerminalConfig&)>& adjust) {
     RemoveTree(dataDir);
     CreateDirectoryA(dataDir.substr(0, dataDir.find_last_of('\\')).c_str(), nullptr);
     CreateDirectoryA(dataDir.c_str(), nullptr);
@@ -189,23 +115,25 @@ TerminalConfig PrepareOnlineTill(const std::string& dataDir, const std::function
     till.SetServerConnection(1);
     till.SetServerName("");  // this computer
     till.SetSwitch(16, 2);   // sounds off on this till
-    till.SetText(cfg::kKitchenPrinter, cfg::kLongTextWidth, "Kitchen Printer");
     if (adjust) adjust(till);
     WriteWholeFile(dataDir + "\\vks.cfg", std::string(reinterpret_cast<const char*>(till.data()), cfg::kSize));
-    return till;
+}
+
+TerminalConfig SavedConfig(const std::string& dataDir) {
+    const std::string file = ReadWholeFile(dataDir + "\\vks.cfg");
+    EXPECT_EQ(file.size(), cfg::kSize);
+    TerminalConfig config;
+    std::memcpy(config.data(), file.data(), std::min(file.size(), cfg::kSize));
+    return config;
 }
 
 testing::AssertionResult LogOn(const std::string& digits, LogonBy by) {
     HWND logon = WaitForDialog("VARENKO Logon");
     if (!logon) return testing::AssertionFailure() << "no logon dialog";
-    HWND password = GetDlgItem(logon, IDC_EDIT1);
-    if (by == LogonBy::Keyboard) {
-        if (auto typed = TypeInto(password, digits); !typed) return typed;
-        if (auto enter = PressKeyIn(password, VK_RETURN); !enter) return enter;
-        return WaitForWindowGone(logon) << " after Enter";
-    }
+    if (by == LogonBy::Keyboard) return TypeAndEnter(logon, digits);
     const int keys[10] = {IDC_LOGON_KEY_0, IDC_LOGON_KEY_1, IDC_LOGON_KEY_2, IDC_LOGON_KEY_3, IDC_LOGON_KEY_4,
                           IDC_LOGON_KEY_5, IDC_LOGON_KEY_6, IDC_LOGON_KEY_7, IDC_LOGON_KEY_8, IDC_LOGON_KEY_9};
+    HWND password = GetDlgItem(logon, IDC_EDIT1);
     std::string shown = ControlText(password);
     for (char digit : digits) {
         if (digit < '0' || digit > '9') return testing::AssertionFailure() << "no keypad key for '" << digit << "'";
@@ -225,12 +153,7 @@ std::string WindowTitle(HWND window) {
 }
 
 bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (WindowTitle(window).find(part) == std::string::npos) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(50);
-    }
-    return true;
+    return WaitUntil([&] { return WindowTitle(window).find(part) != std::string::npos; }, timeoutMs);
 }
 
 HWND ItemBox(HWND window) { return FindWindowExA(window, nullptr, "Edit", nullptr); }
@@ -238,11 +161,11 @@ HWND ItemBox(HWND window) { return FindWindowExA(window, nullptr, "Edit", nullpt
 std::string TodayLogFile(const std::string& dataDir) {
     SYSTEMTIME st;
     GetLocalTime(&st);
-    LocalTime t;
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.day = st.wDay;
-    return DayFilePath(dataDir, t);
+    return DayFilePath(dataDir, At(st.wYear, st.wMonth, st.wDay));
+}
+
+std::string MarkedDayLog(const std::string& dataDir) {
+    return std::regex_replace(ReadWholeFile(TodayLogFile(dataDir)), std::regex(R"(\d\d:\d\d \d\d/\d\d/\d{4})"), "@");
 }
 
 int BasketLines(HWND window) {
@@ -254,8 +177,6 @@ int BasketLines(HWND window) {
 
 testing::AssertionResult Scan(HWND window, const std::string& code) {
     HWND box = ItemBox(window);
-    if (!box || !FindWindowExA(window, nullptr, "ListBox", nullptr))
-        return testing::AssertionFailure() << "no item box or basket list in the main window";
     const int lines = BasketLines(window);
     if (auto typed = TypeInto(box, code); !typed) return typed;
     if (auto enter = PressKeyIn(box, VK_RETURN); !enter) return enter;
@@ -267,14 +188,7 @@ testing::AssertionResult Scan(HWND window, const std::string& code) {
 
 testing::AssertionResult PayCash(HWND window, const std::string& tendered) {
     if (auto f5 = PressKeyIn(ItemBox(window), VK_F5); !f5) return f5;
-    HWND cash = WaitForDialog("Cash payment");
-    if (!cash)
-        return testing::AssertionFailure() << "F5 opened no cash dialog; in front is "
-                                           << DescribeWindow(GetForegroundWindow());
-    HWND amount = GetDlgItem(cash, IDC_EDIT1);
-    if (auto typed = TypeInto(amount, tendered); !typed) return typed;
-    if (auto enter = PressKeyIn(amount, VK_RETURN); !enter) return enter;
-    return WaitForWindowGone(cash) << " after Enter";
+    return EnterInDialog("Cash payment", tendered);
 }
 
 testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item) {
@@ -299,28 +213,35 @@ testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item) {
         PressKey(key);
         Sleep(30);
     }
-    if (WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && !(info.flags & GUI_INMENUMODE); }))
-        return testing::AssertionSuccess();
+    if (WaitUntil([&] { return !inMenu(); })) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "the menu is still open";
 }
 
-testing::AssertionResult EnterInDialog(const char* title, const std::string& typed) {
-    HWND dialog = WaitForDialog(title);
-    if (!dialog) return testing::AssertionFailure() << title << " did not open";
+testing::AssertionResult TypeAndEnter(HWND dialog, const std::string& typed) {
     HWND box = GetDlgItem(dialog, IDC_EDIT1);
     if (auto typedIn = TypeInto(box, typed); !typedIn) return typedIn;
     if (auto enter = PressKeyIn(box, VK_RETURN); !enter) return enter;
-    return WaitForWindowGone(dialog) << " after Enter in " << title;
+    return WaitForWindowGone(dialog) << " after Enter";
 }
 
-testing::AssertionResult OpenOnlineTill(ShopServerProcess& server, TerminalProcess& terminal, HWND& window,
-                                        const std::function<void(TerminalConfig&)>& adjust) {
-    if (!server.Start()) return testing::AssertionFailure() << "the shop server did not start: " << server.Log();
-    PrepareOnlineTill(TerminalDataDirectory(), adjust);
-    if (!terminal.Start()) return testing::AssertionFailure() << "the terminal did not start";
-    window = terminal.WaitForMainWindow();
-    if (!window) return testing::AssertionFailure() << "no main window";
-    if (auto logon = LogOn("1111"); !logon) return logon;
-    if (!WaitForTitle(window, "Assoc")) return testing::AssertionFailure() << "no associate in the title";
-    return testing::AssertionSuccess();
+namespace {
+
+testing::AssertionResult NotOpen(const char* title) {
+    return testing::AssertionFailure() << title << " did not open; in front is "
+                                       << DescribeWindow(GetForegroundWindow());
+}
+
+}  // namespace
+
+testing::AssertionResult AnswerDialog(const char* title, const std::string& text) {
+    HWND dialog = WaitForDialog(title);
+    if (!dialog) return NotOpen(title);
+    if (const std::string shown = ControlText(GetDlgItem(dialog, 0xFFFF)); !text.empty() && shown != text)
+        return testing::AssertionFailure() << title << " shows '" << shown << "', not '" << text << "'";
+    return AnswerWithKey(dialog);
+}
+
+testing::AssertionResult EnterInDialog(const char* title, const std::string& typed) {
+    if (HWND dialog = WaitForDialog(title)) return TypeAndEnter(dialog, typed);
+    return NotOpen(title);
 }

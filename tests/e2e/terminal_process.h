@@ -7,9 +7,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "shell/terminal_config.h"
-#include "support/shop_server.h"
 
 // The terminal's data directory in this Wine prefix (application data + Nordane\varenkoclient).
 std::string TerminalDataDirectory();
@@ -21,11 +21,12 @@ public:
     TerminalProcess(const TerminalProcess&) = delete;
     TerminalProcess& operator=(const TerminalProcess&) = delete;
 
-    // Starts varenko.exe from the build's bin folder with that folder as current directory.
-    bool Start();
+    // Starts varenko.exe, or another command line, with the build's bin folder as current directory.
+    bool Start(std::string commandLine = {});
     // Waits until the main window is shown (after the splash); nullptr on time-out.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
-    // Sends WM_CLOSE to the main window and waits for the exit; returns the exit code, or -1.
+    // Sends WM_CLOSE to the main window, if one was found, and waits for the exit; returns
+    // the exit code, or -1.
     int Close(DWORD timeoutMs = 30000);
     // The process's id (0 before Start).
     DWORD processId() const { return process_.dwProcessId; }
@@ -35,21 +36,8 @@ private:
     HWND window_ = nullptr;
 };
 
-// The mail program of this prefix replaced, for one test, by one that keeps the link it
-// is given (the terminal's order e-mail) in the registry.
-class MailLinkRecorder {
-public:
-    MailLinkRecorder();
-    ~MailLinkRecorder();
-    MailLinkRecorder(const MailLinkRecorder&) = delete;
-    MailLinkRecorder& operator=(const MailLinkRecorder&) = delete;
-    // The link last opened; empty when none comes within 10 s.
-    std::string Link() const;
-
-private:
-    HKEY command_ = nullptr;
-    char previous_[512] = {};  // the mail program's command, empty when there was none
-};
+// The ids of the running processes of a program name ("reg.exe").
+std::vector<DWORD> ProcessesOf(const char* exeName);
 
 // Saves the screen area of a window as a 24-bit BMP file; false on failure.
 bool SaveWindowPicture(HWND window, const std::string& path);
@@ -58,18 +46,15 @@ HWND WaitForDialog(const char* title, DWORD timeoutMs = 20000);
 
 // Writes a till configured to work with the shop server on this computer into an
 // empty data directory; `adjust` may change it before it is written.
-TerminalConfig PrepareOnlineTill(const std::string& dataDir,
-                                 const std::function<void(TerminalConfig&)>& adjust = {});
+void PrepareOnlineTill(const std::string& dataDir, const std::function<void(TerminalConfig&)>& adjust = {});
+// The configuration file the terminal saved in the data directory (a failure when its size is wrong).
+TerminalConfig SavedConfig(const std::string& dataDir);
 
 // The logon dialog answered as an associate does: the password typed on the keyboard
 // and Enter, or tapped on the dialog's own keypad and OK. Returns once the dialog has
 // closed; a wrong password opens the next one.
 enum class LogonBy { Keyboard, Keypad };
 testing::AssertionResult LogOn(const std::string& digits, LogonBy by = LogonBy::Keyboard);
-// The everyday start: the shop server, an online till (`adjust` as for PrepareOnlineTill)
-// and the terminal, with associate 1 logged on by keyboard; `window` is its main window.
-testing::AssertionResult OpenOnlineTill(ShopServerProcess& server, TerminalProcess& terminal, HWND& window,
-                                        const std::function<void(TerminalConfig&)>& adjust = {});
 std::string WindowTitle(HWND window);
 // Waits until the window's title holds `part`; false on time-out.
 bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
@@ -77,6 +62,8 @@ bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
 HWND ItemBox(HWND window);
 // Today's day log in the data directory.
 std::string TodayLogFile(const std::string& dataDir);
+// Its text with each entry's time and date written as '@'.
+std::string MarkedDayLog(const std::string& dataDir);
 // The number of entries in the main window's basket list.
 int BasketLines(HWND window);
 // Scans into the main window's item box as a barcode scanner does: the digits, then
@@ -88,6 +75,11 @@ testing::AssertionResult PayCash(HWND window, const std::string& tendered);
 // Chooses item `item` (0 = the first) of menu `menu` (0 = "&File") of the main window's
 // menu bar by keyboard: Alt, Right to the menu, Down into it and to the item, Enter.
 testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item);
-// Types into the box 1101 of the dialog titled `title` once it opens, presses Enter,
-// and returns once the dialog has closed.
+// Waits for the dialog or message box titled `title`, which is to show `text` when given,
+// and answers it with Enter.
+testing::AssertionResult AnswerDialog(const char* title, const std::string& text = {});
+// Types into the box 1101 of `dialog`, presses Enter there, and returns once the dialog
+// has closed.
+testing::AssertionResult TypeAndEnter(HWND dialog, const std::string& typed);
+// The same in the dialog titled `title` once it opens.
 testing::AssertionResult EnterInDialog(const char* title, const std::string& typed);

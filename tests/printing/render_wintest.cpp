@@ -49,44 +49,38 @@ TEST(RenderPlan, TextsAtTheirPointsWithTheirAlignmentAndFontMessagesShown) {
     EXPECT_TRUE(capture.messages().size() == 1 && capture.Saw("Unable to get printer", "Problem"));
 }
 
-TEST(RenderPlan, LinesBandsAndLogosWithEveryObjectDeleted) {
+TEST(RenderPlan, LinesBandsLogosAndABarcodeOfSevenWithEveryObjectDeleted) {
     MetafilePage page;
     HDC screen = GetDC(nullptr);
     HBITMAP logo = CreateCompatibleBitmap(screen, 40, 20);
     ReleaseDC(nullptr, screen);
+    SetMapMode(page.dc(), MM_HIMETRIC);  // where the barcode's centre and top land in 0.01 mm
+    POINT origin{400, 300};
+    DPtoLP(page.dc(), &origin, 1);
+    SetMapMode(page.dc(), MM_TEXT);
     PagePlan plan;
     plan.Line(10, 100, 700, 100, 8), plan.Line(20, 200, 20, 600), plan.Band(Rect{10, 300, 700, 320});
     plan.Logo(Picture::ReceiptLogo, Rect{50, 10, 250, 110});
     plan.Logo(Picture::LetterLogo, Rect{0, 0, 10, 10});  // not loaded: nothing drawn
+    plan.Barcode(400, 300, "0007");
     RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{logo, nullptr});
+    EXPECT_EQ(GetMapMode(page.dc()), MM_TEXT);
     const Recording r = page.Finish();
     DeleteObject(logo);
-    ASSERT_EQ(r.lineEnds.size(), 2u);
-    EXPECT_EQ((Longs{r.lineStarts[0].x, r.lineStarts[0].y, r.lineEnds[0].x, r.lineEnds[0].y, r.linePenWidths[0]}),
-              (Longs{10, 100, 700, 100, 8}));
-    EXPECT_LE(r.linePenWidths[1], 1);
+    ASSERT_EQ(r.lines.size(), 2u);
+    const auto& [line, pen] = r.lines[0];
+    EXPECT_EQ((Longs{line.left, line.top, line.right, line.bottom, pen}), (Longs{10, 100, 700, 100, 8}));
+    EXPECT_LE(r.lines[1].second, 1);
     ASSERT_EQ(r.fills.size(), 1u);
-    const RECTL& band = r.fills[0].box;
-    EXPECT_EQ((Longs{band.left, band.top, band.right, band.bottom, long(r.fills[0].brushColour)}),
+    const auto& [band, colour] = r.fills[0];
+    EXPECT_EQ((Longs{band.left, band.top, band.right, band.bottom, long(colour)}),
               (Longs{10, 300, 700, 320, long(RGB(230, 230, 230))}));
     ASSERT_EQ(r.stretches.size(), 1u);
     const EMRSTRETCHBLT& s = r.stretches[0];
     EXPECT_EQ((Longs{s.xDest, s.yDest, s.cxDest, s.cyDest, s.cxSrc, s.cySrc, long(s.dwRop)}),
               (Longs{50, 10, 200, 100, 40, 20, SRCCOPY}));
     EXPECT_EQ(std::pair(r.created, r.deleted), std::pair(2, 2)) << "the pen and the brush";
-}
 
-TEST(RenderPlan, BarcodeOfSevenIsThirtyBarsOfFourTenthsOfAMillimetre) {
-    MetafilePage page;
-    SetMapMode(page.dc(), MM_HIMETRIC);  // where the centre and the top land in 0.01 mm
-    POINT origin{400, 300};
-    DPtoLP(page.dc(), &origin, 1);
-    SetMapMode(page.dc(), MM_TEXT);
-    PagePlan plan;
-    plan.Barcode(400, 300, "0007");
-    RenderPlan(page.dc(), plan, PageFonts{}, PageLogos{});
-    EXPECT_EQ(GetMapMode(page.dc()), MM_TEXT);
-    const Recording r = page.Finish();
     ASSERT_EQ(r.rectangles.size(), 42u) << "*0007*: five bars a character, seven modules of them";
     int bars = 0;
     for (std::size_t i = 0; i < r.rectangles.size(); ++i) {
@@ -124,34 +118,22 @@ TEST(RenderPlan, WrappedTextIsCentredInItsBoxAndMeasuredAlike) {
     EXPECT_EQ(measured, static_cast<int>(r.texts.size()) * m.lineHeight);
 }
 
-TEST(ChoosePrinter, FlagsNamesAndCopiesOfEachChoice) {
-    constexpr DWORD kDialog = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    constexpr DWORD kDefault = kDialog | PD_RETURNDEFAULT;
-    const struct { int confirm, receiptByName, kitchenByName; PrinterChoice choice; PrinterRequest r; } rows[] = {
-        {0, 0, 0, PrinterChoice::Document, {kDefault, false, "", false}},  // option [9] 0: no dialog
-        {1, 3, 1, PrinterChoice::Receipt, {kDialog, true, "Till", false}},  // the long at 516 names it
-        {1, 3, 1, PrinterChoice::Document, {kDialog, false, "", false}},   // documents never by name
-        {1, 0, 0, PrinterChoice::Kitchen, {kDefault, false, "", true}},    // never a dialog, one copy
-        {1, 0, 1, PrinterChoice::Kitchen, {kDefault, true, "Kitchen", true}},  // named with option [1]
-    };
+// Receipts and kitchen tickets by name, documents on the default printer without asking:
+// the end-to-end tests (PrintingEndToEnd, DayAtTheTill).
+TEST(ChoosePrinter, TheKitchenNeverAsksAndAReceiptPrintersNameStopsAtItsWidth) {
     TerminalConfig config;
-    config.SetText(cfg::kReceiptPrinter, 200, "Till"), config.SetText(cfg::kKitchenPrinter, 254, "Kitchen");
-    for (const auto& row : rows) {
-        config.SetOption(9, row.confirm), config.SetInt32(cfg::kTermCodes, row.receiptByName);
-        config.SetOption(1, row.kitchenByName);
-        const PrinterRequest r = ChoosePrinter(config, row.choice);
-        EXPECT_TRUE(r.dialogFlags == row.r.dialogFlags && r.byName == row.r.byName && r.name == row.r.name &&
-                    r.singleCopy == row.r.singleCopy)
-            << static_cast<int>(row.choice) << " " << row.confirm << row.receiptByName << row.kitchenByName;
-    }
-    config.SetInt32(cfg::kTermCodes, 1), std::memset(config.data() + cfg::kReceiptPrinter, 'A', 200);
+    config.SetOption(9, 1);  // documents through the print dialog
+    const PrinterRequest kitchen = ChoosePrinter(config, PrinterChoice::Kitchen);
+    EXPECT_TRUE((kitchen.dialogFlags & PD_RETURNDEFAULT) && !kitchen.byName && kitchen.singleCopy);
+    config.SetInt32(cfg::kTermCodes, 3), std::memset(config.data() + cfg::kReceiptPrinter, 'A', 200);  // any but 0
     EXPECT_EQ(ChoosePrinter(config, PrinterChoice::Receipt).name, std::string(200, 'A')) << "no terminator: its width";
 }
 
-// A sale with a number no earlier run printed, on the receipt printer by name.
+// A sale with a number no earlier run printed, on the receipt printer by name. One that
+// does not open prints nothing, silently: the FaultEndToEnd test's deleted queue.
 using PrintJobTest = AppFixture;
 
-TEST_F(PrintJobTest, TheReceiptPrinterByNameWithAnExtraCopyIsTwoPdfsAnUnknownOneNothing) {
+TEST_F(PrintJobTest, TheReceiptPrinterByNameWithAnExtraCopyIsTwoPdfsEachFromTheStart) {
     g_app.labels = DefaultLabelTable();
     g_app.basket.SetNumber(7000000 + (GetTickCount() % 1000000) * 3 + GetCurrentProcessId() % 3);
     int pages = 0, copies = 0;
@@ -159,13 +141,10 @@ TEST_F(PrintJobTest, TheReceiptPrinterByNameWithAnExtraCopyIsTwoPdfsAnUnknownOne
         EXPECT_EQ(std::pair(state.page, state.nextLine), std::pair(1, 0)) << "every copy starts afresh";
         ++pages, PrintReceipt(dc, kStandardReceipt);
     };
-    g_app.live.SetInt32(cfg::kTermCodes, 1), g_app.live.SetText(cfg::kReceiptPrinter, 200, "No such printer here");
-    EXPECT_EQ(RunPrintJob(nullptr, PrinterChoice::Receipt, draw, [&] { ++copies; }, 1), JobResult::Printed);
-    EXPECT_EQ(std::pair(pages, copies), std::pair(0, 0)) << "a printer that does not open prints nothing, silently";
     if (!RequirePrinter(kReceiptQueue)) return;
     const std::string dir = UnixPdfDirectory("receipt");
     const std::set<std::string> before = PdfNames(dir);
-    g_app.live.SetText(cfg::kReceiptPrinter, 200, kReceiptQueue);
+    g_app.live.SetInt32(cfg::kTermCodes, 1), g_app.live.SetText(cfg::kReceiptPrinter, 200, kReceiptQueue);
     EXPECT_EQ(RunPrintJob(nullptr, PrinterChoice::Receipt, draw, [&] { ++copies; }, 1), JobResult::Printed);
     EXPECT_EQ(std::pair(pages, copies), std::pair(2, 2));
     EXPECT_EQ(WaitForPdfs(dir, before, "Receipt: " + std::to_string(g_app.basket.Number()), 2), 2) << dir;

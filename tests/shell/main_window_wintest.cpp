@@ -1,11 +1,18 @@
-// The real main window, created in this process on a fresh data directory (offline), and its logon.
+// The shell on Windows: the real main window, created in this process on a fresh data
+// directory (offline), and its logon; the shared dialogs; the configuration file, whose
+// saves at start-up and at exit, and what a failed one keeps, are the end-to-end tests'
+// (StartupEndToEnd, FaultEndToEnd).
 #include "shell/main_window.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "resources/resource_ids.h"
+#include "shell/config_file.h"
 #include "shell/dispatch.h"
 #include "shell/logon_dialog.h"
+#include "shell/shared_dialogs.h"
 #include "support/dialog_driver.h"
 #include "support/main_window_fixture.h"
 
@@ -29,11 +36,7 @@ TEST_F(MainWindowTest, TheKeypadTypesIntoTheItemBoxOrTheOpenEntryDialogWhichRefu
     EXPECT_EQ(Text(g_app.entryDialog, IDC_EDIT1) + "/" + ItemBoxText(100), "5/2");
 }
 
-void Key(WORD key, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD, input.ki.wVk = key, input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
+void Key(WORD key, bool up) { keybd_event(static_cast<BYTE>(key), 0, up ? KEYEVENTF_KEYUP : 0, 0); }
 
 TEST_F(MainWindowTest, TypingReachesTheItemBoxButAPasteLeavesItEmpty) {
     SetForegroundWindow(window_), SetFocus(g_app.itemBox);
@@ -49,15 +52,14 @@ TEST_F(MainWindowTest, TypingReachesTheItemBoxButAPasteLeavesItEmpty) {
     EXPECT_EQ(ItemBoxText(100), "");
 }
 
+// Logging on by keypad or keyboard is the end-to-end day at the till's.
 TEST_F(MainWindowTest, OnlyOkEndsTheLogonAndTheKeypadAddsToWhatWasTypedThenTheClockNoLongerTakesTheTitle) {
-    SendMessageA(window_, WM_TIMER, 1, 0);
-    EXPECT_EQ(Title(window_).rfind("VARENKO Client", 0), 0u) << "before any logon the title is the clock";
     FillDefaultAssociateNames(g_app.live);
     g_app.live.SetAssociatePassword(3, "12349");
     DialogDriver driver({
         [](HWND dialog) {
             // Cancel, Escape and Close leave the dialog open: only OK ends a logon.
-            ::Command(dialog, IDCANCEL);
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // as the dialog manager sends it for Escape
             PostMessageA(GetDlgItem(dialog, IDC_EDIT1), WM_KEYDOWN, VK_ESCAPE, 0);
             PostMessageA(dialog, WM_CLOSE, 0, 0);
         },
@@ -71,7 +73,6 @@ TEST_F(MainWindowTest, OnlyOkEndsTheLogonAndTheKeypadAddsToWhatWasTypedThenTheCl
         },
     });
     EXPECT_EQ(LogOn(window_), 1);
-    EXPECT_EQ(GetFocus(), g_app.itemBox);
     SendMessageA(window_, WM_TIMER, 1, 0);
     EXPECT_EQ(Title(window_), "VARENKO    Assoc: 3, Associate 3");
 }
@@ -116,6 +117,72 @@ TEST_F(MainWindowTest, TheTotalsAreaRepaintsAtOnceWithoutStaleDigitsOverWhitePan
     ASSERT_EQ(DarkPixels(window_, trade), 0);
     Command(CMD_TRADE_TOGGLE);
     EXPECT_GT(DarkPixels(window_, trade), 0);
+}
+
+using ConfigFileTest = AppFixture;
+using SharedDialogsTest = AppFixture;  // no instance: the dialogs come from this program's resources
+
+// Written whole through a replacement moved over the file: the end-to-end tests.
+TEST_F(ConfigFileTest, AReadFillsOnlyWhatTheFileHoldsAndAFailedDefaultWriteIsFatal) {
+    struct Row { std::size_t size; const char* why; };
+    const Row rows[] = {{100, "a short file fills only its leading bytes"},
+                        {cfg::kSize + 5000, "a long one only the record"}, {0, "an empty file is read"}};
+    for (const Row& r : rows) {
+        WriteWholeFile(g_app.configPath, std::string(r.size, 'a'));
+        TerminalConfig record;
+        std::memset(record.data(), 'b', cfg::kSize);
+        ASSERT_TRUE(ReadConfigFile(g_app.configPath, record)) << r.why;
+        const std::size_t read = std::min(r.size, cfg::kSize);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data()), cfg::kSize),
+                  std::string(read, 'a') + std::string(cfg::kSize - read, 'b')) << r.why;
+    }
+    CreateDirectoryA((std::string(g_app.configPath) + ".new").c_str(), nullptr);  // in the replacement's way
+    WriteDefaultConfiguration();
+    EXPECT_TRUE(messages().Saw("Data file: vkc.cfg, not present.", "Fatal error"));
+}
+
+// The basket tables, the item search, the note, the prompt and the two-field prompt: what
+// each shows, and what it returns: nothing on Cancel, at most the boxes' lengths on OK.
+TEST_F(SharedDialogsTest, EachDialogShowsItsTextsAndReturnsWhatWasChosenOrTyped) {
+    g_app.live.SetSwitch(32, 1);
+    std::string text, note = "earlier", value = "ABC", first, second;
+    bool withinSkus = true;
+    DialogDriver driver({[](HWND d) {
+                             EXPECT_EQ(Text(d, IDC_BASKET_TABLE_8) + Text(d, IDC_BASKET_TABLE_7), ">8<7");
+                             Click(d, IDC_BASKET_TABLE_7);
+                         },
+                         [](HWND d) {
+                             EXPECT_EQ(IsDlgButtonChecked(d, IDC_SEARCH_WITHIN_SKUS), BST_CHECKED);
+                             SetText(d, IDC_EDIT1, std::string(45, 's'));
+                             SendDlgItemMessageA(d, IDC_SEARCH_BY_DESCRIPTION, BM_CLICK, 0, 0);
+                             SendDlgItemMessageA(d, IDC_KEEP_SEARCH_TYPE, BM_CLICK, 0, 0);
+                             Click(d, IDOK);
+                         },
+                         [](HWND d) { Click(d, IDCANCEL); },
+                         Prompt(std::string(80, 'n')),
+                         [](HWND d) {
+                             EXPECT_EQ(Text(d, IDC_PROMPT) + "/" + Text(d, IDC_EDIT1), "Enter the reference/ABC");
+                             Prompt(std::string(35, 'r'))(d);
+                         },
+                         [](HWND d) {
+                             EXPECT_EQ(Title(d) + "/" + Text(d, IDC_GROUP_CAPTION), "Customer search/Postcode");
+                             SetText(d, IDC_EDIT1, std::string(30, 'a'));
+                             SetText(d, IDC_EDIT2, "12345678");
+                             Click(d, IDOK);
+                         }});
+    EXPECT_EQ(ChooseBasketTable(nullptr, 8), 7);
+    ASSERT_TRUE(AskItemSearch(nullptr, g_app.live, text, withinSkus));
+    EXPECT_EQ(text, std::string(38, 's'));
+    EXPECT_FALSE(withinSkus);
+    EXPECT_EQ(g_app.live.Switch(32), 0);
+    EXPECT_FALSE(AskTransactionNote(nullptr, note));
+    EXPECT_EQ(note, "earlier");
+    ASSERT_TRUE(AskTransactionNote(nullptr, note));
+    EXPECT_EQ(note, std::string(79, 'n'));
+    ASSERT_TRUE(AskText(nullptr, "Enter the reference", value));
+    EXPECT_EQ(value, std::string(34, 'r'));
+    ASSERT_TRUE(AskTwoFields(nullptr, "Customer search", "Postcode", first, second));
+    EXPECT_EQ(first + "/" + second, std::string(29, 'a') + "/1234567");
 }
 
 }  // namespace

@@ -13,15 +13,13 @@ class AppFixture : public testing::Test {
 protected:
     void SetUp() override {
         g_app = AppState{};
-        UseDataDirectory(temp_ / "data");
+        const std::string dir = temp_ / "data";
+        std::snprintf(g_app.dataDir, sizeof g_app.dataDir, "%s", dir.c_str());
+        std::snprintf(g_app.configPath, sizeof g_app.configPath, "%s\\vks.cfg", dir.c_str());
         CreateDirectoryA(g_app.dataDir, nullptr);
         capture_ = std::make_unique<MessageCapture>();
     }
     void TearDown() override { capture_.reset(), g_app = AppState{}; }
-    void UseDataDirectory(const std::string& dir) {
-        std::snprintf(g_app.dataDir, sizeof g_app.dataDir, "%s", dir.c_str());
-        std::snprintf(g_app.configPath, sizeof g_app.configPath, "%s\\vks.cfg", dir.c_str());
-    }
     const MessageCapture& messages() const { return *capture_; }
     std::string data(const std::string& name) const { return std::string(g_app.dataDir) + "\\" + name; }
 

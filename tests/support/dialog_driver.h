@@ -13,18 +13,23 @@
 
 // Drives the modal dialog open on this thread from a timer that its own message
 // loop dispatches: one step per tick. A dialog still open after the last step is
-// ended with -1, so a failing test cannot hang.
+// ended with -1, so a failing test cannot hang; that, or a step that found no
+// dialog, fails the test. With `moreMayOpen`, dialogs after the last step (the box
+// shown while printing) are left alone.
 class DialogDriver {
 public:
     using Step = std::function<void(HWND dialog)>;
-    explicit DialogDriver(std::vector<Step> steps) : steps_(std::move(steps)), timer_(SetTimer(nullptr, 0, 40, Tick)) {
+    explicit DialogDriver(std::vector<Step> steps, bool moreMayOpen = false)
+        : steps_(std::move(steps)), moreMayOpen_(moreMayOpen), timer_(SetTimer(nullptr, 0, 40, Tick)) {
         current_ = this;  // before the first tick, which only a message loop can run
     }
-    ~DialogDriver() { KillTimer(nullptr, timer_), current_ = nullptr; }
+    ~DialogDriver() {
+        KillTimer(nullptr, timer_), current_ = nullptr;
+        EXPECT_EQ(next_, steps_.size()) << "steps run: a dialog did not open";
+        EXPECT_FALSE(abandoned_) << "a dialog was still open after the last step";
+    }
     DialogDriver(const DialogDriver&) = delete;
     DialogDriver& operator=(const DialogDriver&) = delete;
-    std::size_t stepsRun() const { return next_; }
-    bool abandoned() const { return abandoned_; }
 
 private:
     static BOOL CALLBACK FindDialog(HWND hwnd, LPARAM out) {
@@ -40,24 +45,24 @@ private:
         if (!dialog) return;
         DialogDriver& d = *current_;
         if (d.next_ < d.steps_.size()) d.steps_[d.next_++](dialog);
-        else d.abandoned_ = true, EndDialog(dialog, -1);
+        else if (!d.moreMayOpen_) d.abandoned_ = true, EndDialog(dialog, -1);
     }
 
     static inline DialogDriver* current_ = nullptr;
     std::vector<Step> steps_;
+    bool moreMayOpen_;
     std::size_t next_ = 0;
     bool abandoned_ = false;
     UINT_PTR timer_ = 0;
 };
-
-// Sends a command without a control behind it, as the dialog manager does for Escape.
-inline void Command(HWND dialog, int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
 inline void Click(HWND dialog, int id) {
     HWND button = GetDlgItem(dialog, id);
     ASSERT_NE(button, nullptr) << "no control " << id;
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
+
+inline void SetText(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
 
 inline std::string Text(HWND dialog, int id) {
     char text[256] = {};

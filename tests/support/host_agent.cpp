@@ -1,19 +1,16 @@
 #include "support/host_agent.h"
 
 #include <cstdlib>
-#include <fstream>
 
+#include "support/printed_pdfs.h"
+#include "support/real_input.h"
 #include "support/temp_dir.h"
 
 namespace {
 
 std::string AgentFolder() {
     const char* unixPath = std::getenv("VARENKO_HOST_AGENT");
-    if (!unixPath || !*unixPath) return {};
-    std::string folder = std::string("Z:") + unixPath;
-    for (char& c : folder)
-        if (c == '/') c = '\\';
-    return folder;
+    return unixPath && *unixPath ? WindowsPath(unixPath) : std::string();
 }
 
 }  // namespace
@@ -28,21 +25,14 @@ testing::AssertionResult AskHost(const std::string& request, DWORD timeoutMs) {
     if (folder.empty()) return testing::AssertionFailure() << "no host agent";
     static int serial = 0;
     const std::string name = folder + "\\" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    {
-        std::ofstream out(name + ".tmp", std::ios::binary);
-        out << request << "\n";
-    }
+    WriteWholeFile(name + ".tmp", request + "\n");
     DeleteFileA((name + ".done").c_str());
     if (!MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str()))
         return testing::AssertionFailure() << "cannot hand over " << request;
-    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-        if (GetFileAttributesA((name + ".done").c_str()) != INVALID_FILE_ATTRIBUTES) {
-            const std::string status = ReadWholeFile(name + ".done");
-            DeleteFileA((name + ".done").c_str());
-            if (status.rfind("0", 0) == 0) return testing::AssertionSuccess();
-            return testing::AssertionFailure() << request << ": the agent answered " << status;
-        }
-        Sleep(50);
-    }
-    return testing::AssertionFailure() << request << ": no answer from the agent";
+    if (!WaitUntil([&] { return FileExists(name + ".done"); }, timeoutMs))
+        return testing::AssertionFailure() << request << ": no answer from the agent";
+    const std::string status = ReadWholeFile(name + ".done");
+    DeleteFileA((name + ".done").c_str());
+    if (status.rfind("0", 0) == 0) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << request << ": the agent answered " << status;
 }

@@ -35,7 +35,7 @@ protected:
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop the quit message
         if (g_app.parkedBaskets) GlobalFree(g_app.parkedBaskets);
-        AppFixture::TearDown();  // which forgets the parked baskets
+        AppFixture::TearDown();
     }
     static void Pump() {
         MSG msg;
@@ -57,12 +57,10 @@ protected:
     void Command(int id) { SendMessageA(window_, WM_COMMAND, id, 0); }
     static int ListEntries() { return static_cast<int>(SendMessageA(g_app.basketList, LB_GETCOUNT, 0, 0)); }
     static std::vector<std::string> Entries() {
-        std::vector<std::string> out;
+        std::vector<std::string> out(ListEntries());
         for (int i = 0; i < ListEntries(); ++i) {
-            char text[256] = {};
-            if (SendMessageA(g_app.basketList, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text))
-                SendMessageA(g_app.basketList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            out.emplace_back(text);
+            out[i].resize(SendMessageA(g_app.basketList, LB_GETTEXTLEN, i, 0));
+            SendMessageA(g_app.basketList, LB_GETTEXT, i, reinterpret_cast<LPARAM>(out[i].data()));
         }
         return out;
     }

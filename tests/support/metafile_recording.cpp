@@ -4,12 +4,6 @@
 
 namespace {
 
-std::string Narrow(const WCHAR* w, std::size_t n) {
-    std::string s;
-    for (std::size_t i = 0; i < n; ++i) s.push_back(w[i] < 128 ? static_cast<char>(w[i]) : '?');
-    return s;
-}
-
 Recording Read(HENHMETAFILE emf) {
     Recording r;
     std::vector<BYTE> bytes(GetEnhMetaFileBits(emf, 0, nullptr));
@@ -19,35 +13,30 @@ Recording Read(HENHMETAFILE emf) {
     std::map<DWORD, Object> objects;
     Object selected{'f', 0, 0, 1, RGB(255, 255, 255)};  // the font, pen and brush in effect
     UINT align = 0;
-    auto drawn = [&](std::string text, const EMRTEXT& t) {
-        r.texts.push_back({std::move(text), int(t.ptlReference.x), int(t.ptlReference.y), align, selected.weight,
-                           selected.height});
-    };
+    POINTL at{};  // the current position
     auto made = [&](DWORD ih, Object o) { objects[ih] = o, ++r.created; };
-    for (std::size_t at = 0; at + sizeof(EMR) <= bytes.size();) {
-        auto* rec = reinterpret_cast<const ENHMETARECORD*>(bytes.data() + at);
-        if (rec->nSize < sizeof(EMR) || at + rec->nSize > bytes.size()) break;
-        const BYTE* base = bytes.data() + at;
+    for (std::size_t offset = 0; offset + sizeof(EMR) <= bytes.size();) {
+        auto* rec = reinterpret_cast<const ENHMETARECORD*>(bytes.data() + offset);
+        if (rec->nSize < sizeof(EMR) || offset + rec->nSize > bytes.size()) break;
         switch (rec->iType) {
-            case EMR_EXTTEXTOUTW: {
-                auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-                const auto* text = reinterpret_cast<const WCHAR*>(base + t->emrtext.offString);
-                drawn(Narrow(text, t->emrtext.nChars), t->emrtext);
-                break;
-            }
-            case EMR_EXTTEXTOUTA: {
-                auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
-                drawn(std::string(reinterpret_cast<const char*>(base + t->emrtext.offString), t->emrtext.nChars),
-                      t->emrtext);
+            case EMR_EXTTEXTOUTW: {  // ExtTextOutA is recorded as this too
+                const EMRTEXT& t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec)->emrtext;
+                const auto* w = reinterpret_cast<const WCHAR*>(bytes.data() + offset + t.offString);
+                std::string text;
+                for (DWORD i = 0; i < t.nChars; ++i) text.push_back(w[i] < 128 ? static_cast<char>(w[i]) : '?');
+                r.texts.push_back({text, int(t.ptlReference.x), int(t.ptlReference.y), align, selected.weight,
+                                   selected.height});
                 break;
             }
             case EMR_SETTEXTALIGN: align = reinterpret_cast<const EMRSETTEXTALIGN*>(rec)->iMode; break;
             case EMR_RECTANGLE: r.rectangles.push_back(reinterpret_cast<const EMRRECTANGLE*>(rec)->rclBox); break;
-            case EMR_MOVETOEX: r.lineStarts.push_back(reinterpret_cast<const EMRMOVETOEX*>(rec)->ptl); break;
-            case EMR_LINETO:
-                r.lineEnds.push_back(reinterpret_cast<const EMRLINETO*>(rec)->ptl);
-                r.linePenWidths.push_back(selected.penWidth);
+            case EMR_MOVETOEX: at = reinterpret_cast<const EMRMOVETOEX*>(rec)->ptl; break;
+            case EMR_LINETO: {
+                const POINTL to = reinterpret_cast<const EMRLINETO*>(rec)->ptl;
+                r.lines.push_back({{at.x, at.y, to.x, to.y}, selected.penWidth});
+                at = to;
                 break;
+            }
             case EMR_BITBLT: {
                 auto* b = reinterpret_cast<const EMRBITBLT*>(rec);
                 if (b->cbBmiSrc == 0)  // no source bitmap: a fill with the brush
@@ -66,11 +55,6 @@ Recording Read(HENHMETAFILE emf) {
                 made(p->ihPen, {'p', 0, 0, p->lopn.lopnWidth.x, 0});
                 break;
             }
-            case EMR_EXTCREATEPEN: {  // only the leading fields, which the file and this build lay out alike
-                auto* p = reinterpret_cast<const EMREXTCREATEPEN*>(rec);
-                made(p->ihPen, {'p', 0, 0, static_cast<LONG>(p->elp.elpWidth), 0});
-                break;
-            }
             case EMR_CREATEBRUSHINDIRECT: {
                 auto* b = reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(rec);
                 made(b->ihBrush, {'b', 0, 0, 0, b->lb.lbColor});
@@ -78,11 +62,9 @@ Recording Read(HENHMETAFILE emf) {
             }
             case EMR_SELECTOBJECT: {
                 const DWORD ih = reinterpret_cast<const EMRSELECTOBJECT*>(rec)->ihObject;
-                if (ih & 0x80000000) {  // a stock object
+                if (ih & 0x80000000) {  // a stock object: of those, the drawing selects pens alone
                     const DWORD stock = ih & 0x7fffffff;
                     if (stock == BLACK_PEN || stock == NULL_PEN) selected.penWidth = stock == BLACK_PEN;
-                    if (stock == BLACK_BRUSH || stock == WHITE_BRUSH) selected.colour = stock ? 0 : RGB(255, 255, 255);
-                    if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT) selected.weight = selected.height = 0;
                     break;
                 }
                 const auto it = objects.find(ih);
@@ -96,7 +78,7 @@ Recording Read(HENHMETAFILE emf) {
             case EMR_DELETEOBJECT: ++r.deleted; break;
             default: break;
         }
-        at += rec->nSize;
+        offset += rec->nSize;
     }
     return r;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct DrawnText {
@@ -15,21 +16,14 @@ struct DrawnText {
     LONG height = 0;
 };
 
-struct DrawnFill {
-    RECTL box{};
-    COLORREF brushColour = 0;
-};
-
 // What a metafile holds, in drawing order.
 struct Recording {
     std::vector<DrawnText> texts;
-    std::vector<RECTL> rectangles;     // EMR_RECTANGLE boxes, logical units, edges inclusive
-    std::vector<POINTL> lineStarts;    // EMR_MOVETOEX
-    std::vector<POINTL> lineEnds;      // EMR_LINETO
-    std::vector<LONG> linePenWidths;   // width of the pen selected at each line end
-    std::vector<DrawnFill> fills;      // pattern fills (bands)
+    std::vector<RECTL> rectangles;                  // EMR_RECTANGLE boxes, logical units, edges inclusive
+    std::vector<std::pair<RECTL, LONG>> lines;      // from (left, top) to (right, bottom), and the pen's width
+    std::vector<std::pair<RECTL, COLORREF>> fills;  // pattern fills (bands), and the brush's colour
     std::vector<EMRSTRETCHBLT> stretches;
-    int created = 0;                   // fonts, pens and brushes
+    int created = 0;                                // fonts, pens and brushes
     int deleted = 0;
 };
 

@@ -6,29 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
-#include <vector>
 
 #include "support/temp_dir.h"
-
-namespace {
-
-bool PrinterListed(const std::string& name) {
-    constexpr DWORD kFlags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
-    DWORD needed = 0, count = 0;
-    EnumPrintersA(kFlags, nullptr, 4, nullptr, 0, &needed, &count);
-    std::vector<BYTE> buffer(needed);
-    if (!needed || !EnumPrintersA(kFlags, nullptr, 4, buffer.data(), needed, &needed, &count)) return false;
-    auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
-    for (DWORD i = 0; i < count; ++i)
-        if (printers[i].pPrinterName && name == printers[i].pPrinterName) return true;
-    return false;
-}
-
-}  // namespace
 
 // The Unix directory where a queue's PDFs land: $VARENKO_PDF_DIR/<queue>, else
 // build/artifacts/pdf/<queue> two levels above this program (build/<dir>/bin).
@@ -87,21 +68,22 @@ int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before,
                 int copies, std::set<std::string>* names) {
     const bool readText = FileExists("Z:\\usr\\bin\\pdftotext");
     std::set<std::string> matched;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (std::chrono::steady_clock::now() < deadline) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(500)) {
         for (const std::string& name : PdfNames(unixDir)) {
             if (before.count(name) || matched.count(name)) continue;
             if (!readText || PdfText(unixDir + "/" + name).find(token) != std::string::npos) matched.insert(name);
         }
         if (static_cast<int>(matched.size()) >= copies) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
     if (names) *names = matched;
     return static_cast<int>(matched.size());
 }
 
 bool RequirePrinter(const std::string& name) {
-    if (PrinterListed(name)) return true;
+    if (HANDLE printer = nullptr; OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr)) {
+        ClosePrinter(printer);
+        return true;
+    }
     if (const char* none = std::getenv("VARENKO_NO_PRINTERS"); none && std::strcmp(none, "1") == 0)
         [] { GTEST_SKIP() << "VARENKO_NO_PRINTERS=1: no test printers"; }();
     else

@@ -59,11 +59,25 @@ testing::AssertionResult BringToFront(HWND window, DWORD timeoutMs) {
                                        << DescribeWindow(GetForegroundWindow());
 }
 
+namespace {
+
+// Brings its window to the front and waits until the focus is on `window` or, when
+// `inside`, on one of its controls.
+testing::AssertionResult WaitForFocusOn(HWND window, bool inside, DWORD timeoutMs) {
+    if (auto front = BringToFront(window); !front) return front;
+    const auto focused = [&] {
+        HWND focus = FocusedWindow(window);
+        return focus == window || (inside && IsChild(window, focus));
+    };
+    if (WaitUntil(focused, timeoutMs)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the keyboard focus is on " << DescribeWindow(FocusedWindow(window))
+                                       << (inside ? ", outside " : ", not on ") << DescribeWindow(window);
+}
+
+}  // namespace
+
 testing::AssertionResult WaitForFocus(HWND control, DWORD timeoutMs) {
-    if (auto front = BringToFront(control); !front) return front;
-    if (WaitUntil([&] { return FocusedWindow(control) == control; }, timeoutMs)) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "the keyboard focus is on " << DescribeWindow(FocusedWindow(control))
-                                       << ", not on " << DescribeWindow(control);
+    return WaitForFocusOn(control, false, timeoutMs);
 }
 
 namespace {
@@ -77,14 +91,8 @@ bool IsGroupBoxAround(HWND box, HWND control) {
            GetParent(box) == GetParent(control);
 }
 
-bool IsExtendedKey(WORD key) {
-    switch (key) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-        return true;
-    }
-    return false;
-}
+// The arrows and the keys above them come from the keyboard's extended part.
+bool IsExtendedKey(WORD key) { return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE; }
 
 INPUT KeyInput(WORD key, bool up) {
     INPUT input = {};
@@ -108,16 +116,9 @@ void PressChord(WORD modifier, WORD key) {
 }
 
 testing::AssertionResult PressKeyIn(HWND window, WORD virtualKey) {
-    if (auto front = BringToFront(window); !front) return front;
-    const auto focusInside = [&] {
-        HWND focus = FocusedWindow(window);
-        return focus == window || IsChild(window, focus);
-    };
-    if (!WaitUntil(focusInside))
-        return testing::AssertionFailure() << "the keyboard focus is on " << DescribeWindow(FocusedWindow(window))
-                                           << ", outside " << DescribeWindow(window);
-    PressKey(virtualKey);
-    return testing::AssertionSuccess();
+    auto focus = WaitForFocusOn(window, true, 5000);
+    if (focus) PressKey(virtualKey);
+    return focus;
 }
 
 testing::AssertionResult TypeInto(HWND control, const std::string& text) {
@@ -129,11 +130,7 @@ testing::AssertionResult TypeInto(HWND control, const std::string& text) {
         for (char c : text) {
             const SHORT key = VkKeyScanA(c);
             if (key == -1) return testing::AssertionFailure() << "no key types '" << c << "'";
-            const WORD virtualKey = LOBYTE(key);
-            if (HIBYTE(key) & 1)
-                PressChord(VK_SHIFT, virtualKey);
-            else
-                PressKey(virtualKey);
+            (HIBYTE(key) & 1) ? PressChord(VK_SHIFT, LOBYTE(key)) : PressKey(LOBYTE(key));
         }
         if (WaitUntil([&] { return ControlText(control) == expected; })) return testing::AssertionSuccess();
         if (ControlText(control) != before) break;
@@ -170,6 +167,11 @@ testing::AssertionResult Click(HWND control) {
     if (!WaitUntil(inSight))
         return testing::AssertionFailure() << DescribeWindow(control) << " is covered by " << DescribeWindow(hit)
                                            << "; in front is " << DescribeWindow(GetForegroundWindow());
+    // A button that still holds the mouse from the click before would take this one.
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
+    WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && !info.hwndCapture; });
     MoveMouse(centre);
     POINT at = {};
     if (!WaitUntil([&] { return GetCursorPos(&at) && PtInRect(&r, at); }))

@@ -8,7 +8,6 @@
 
 #include "basket/basket.h"
 #include "link/remote.h"
-#include "logs/day_log.h"
 #include "support/main_window_fixture.h"
 #include "support/shop_server.h"
 
@@ -34,19 +33,6 @@ protected:
     void TearDown() override {
         MainWindowFixture::TearDown();
         server_.Stop();
-    }
-    // The customer as the server holds it now.
-    static CustomerRecord StoredCustomer(std::int64_t number) {
-        CustomerKey key;
-        key.SetNumber(-1), key.SetSearchText(std::to_string(number));
-        CustomerRecord c;
-        EXPECT_EQ(RemoteFetchCustomer(key, c), 0u);
-        return c;
-    }
-    // Today's day log.
-    static std::string DayLog() {
-        RefreshClock();
-        return ReadWholeFile(DayFilePath(g_app.dataDir, g_localTime));
     }
 
     ShopServerProcess server_;

@@ -1,27 +1,12 @@
 #include "support/shop_server.h"
 
+#include <filesystem>
 #include <sstream>
 
-namespace {
-
-void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::string name = found.cFileName, source = from + "\\" + name, target = to + "\\" + name;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(source, target);
-        else CopyFileA(source.c_str(), target.c_str(), FALSE);
-    } while (FindNextFileA(h, &found));
-    FindClose(h);
-}
-
-}  // namespace
-
 ShopServerProcess::ShopServerProcess() {
-    CopyTree(ProgramDirectory() + "\\demo", shopDirectory());
+    std::error_code ignored;
+    std::filesystem::copy(ProgramDirectory() + "\\demo", shopDirectory(), std::filesystem::copy_options::recursive,
+                          ignored);
     logPath_ = data_.path() + "\\server.log";
 }
 

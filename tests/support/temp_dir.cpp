@@ -1,5 +1,6 @@
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -15,18 +16,8 @@ TempDir::TempDir() {
 TempDir::~TempDir() { RemoveTree(path_); }
 
 void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName, child = path + "\\" + name;
-            if (name == "." || name == "..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    if (!RemoveDirectoryA(path.c_str())) DeleteFileA(path.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
 }
 
 bool FileExists(const std::string& path) {
