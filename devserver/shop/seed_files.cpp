@@ -3,9 +3,7 @@
 #include "basket/money.h"
 #include "shop/fields.h"
 
-#include <cctype>
 #include <cstring>
-#include <limits>
 #include <set>
 #include <variant>
 

@@ -46,5 +46,4 @@ bool LoadCustomers(const std::filesystem::path& path, CustomerBook& customers, s
 // The block text of one customer, every field written; reads back equal.
 std::string FormatCustomer(const Customer& customer);
 
-
 }  // namespace shop

@@ -130,7 +130,10 @@ testing::AssertionResult TypeInto(HWND control, const std::string& text) {
         for (char c : text) {
             const SHORT key = VkKeyScanA(c);
             if (key == -1) return testing::AssertionFailure() << "no key types '" << c << "'";
-            (HIBYTE(key) & 1) ? PressChord(VK_SHIFT, LOBYTE(key)) : PressKey(LOBYTE(key));
+            if (HIBYTE(key) & 1)
+                PressChord(VK_SHIFT, LOBYTE(key));
+            else
+                PressKey(LOBYTE(key));
         }
         if (WaitUntil([&] { return ControlText(control) == expected; })) return testing::AssertionSuccess();
         if (ControlText(control) != before) break;
