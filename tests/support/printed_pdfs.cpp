@@ -62,6 +62,13 @@ std::string PdfText(const std::string& unixPdf) {
     return text;
 }
 
+// Whether the printer has finished writing a PDF: its trailer ends it. Read before that,
+// its text lacks the last page, and PdfText waits in vain for it.
+static bool PdfWritten(const std::string& unixPdf) {
+    const std::string pdf = ReadWholeFile(WindowsPath(unixPdf));
+    return pdf.find("%%EOF", pdf.size() < 32 ? 0 : pdf.size() - 32) != std::string::npos;
+}
+
 // Waits for `copies` new PDFs in `unixDir` that hold `token` (any new PDF when
 // pdftotext is missing). Returns how many were seen.
 int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before, const std::string& token,
@@ -70,7 +77,7 @@ int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before,
     std::set<std::string> matched;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(500)) {
         for (const std::string& name : PdfNames(unixDir)) {
-            if (before.count(name) || matched.count(name)) continue;
+            if (before.count(name) || matched.count(name) || !PdfWritten(unixDir + "/" + name)) continue;
             if (!readText || PdfText(unixDir + "/" + name).find(token) != std::string::npos) matched.insert(name);
         }
         if (static_cast<int>(matched.size()) >= copies) break;
