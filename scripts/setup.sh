@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  make cmake g++ googletest
+  make cmake ninja-build g++ googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 xvfb xauth xdotool x11-utils imagemagick poppler-utils
   cups printer-driver-cups-pdf socat perl
