@@ -58,7 +58,7 @@ coverage: setup
 	@find $(COVERAGE) -name '*.gcda' -delete
 	@(cd $(COVERAGE) && ctest -j $(JOBS) >/dev/null) || echo "coverage: some native tests failed" >&2
 	@gcovr -r . --object-directory $(COVERAGE) --filter 'src/' --filter 'devserver/' --exclude-unreachable-branches \
-	  --exclude-throw-branches --print-summary -o $(COVERAGE)/coverage.txt | tail -3
+	  --exclude-throw-branches --print-summary -o $(COVERAGE)/coverage.txt $(COVERAGE) | tail -3
 
 # The libFuzzer targets of fuzz/ (clang, ASan, UBSan), optimised for long runs, each run for
 # FUZZ_SECONDS over its seeds and what earlier runs found.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "basket/basket.h"
 #include "resources/resource_ids.h"
 #include "shell/terminal_hooks.h"

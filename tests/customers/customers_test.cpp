@@ -1,5 +1,3 @@
-// Customers: the search, the form's add and amend against scripted dialogs, server and
-// log, the sale on account and the refund; what their dialogs show and log.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -14,7 +14,6 @@
 #include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,12 +52,7 @@ const std::string k1002 = "1002 BRIGHTWATER SAILING CLUB";
 
 enum class Pay { Cash, Cash5, Exact, Cheque, Card, SplitCheque, SplitCard };
 
-std::vector<std::string> Words(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
-    return words;
-}
+using Items = std::vector<std::string>;  // item numbers
 
 // A test printer's PDFs: Next waits for one new PDF that holds `token` and gives its
 // text, keeping the PDF as build/artifacts/<artifact>.pdf when named (run-tests.sh renders it).
@@ -83,21 +77,17 @@ struct PrintedPdfs {
 class MailLinkRecorder {
 public:
     MailLinkRecorder() {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kCommandKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &command_, nullptr);
-        DWORD size = sizeof previous_ - 1;
-        if (RegQueryValueExA(command_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(previous_), &size) != 0)
-            previous_[0] = 0;
-        const char recorder[] = "reg.exe add HKCU\\Software\\VarenkoTest /v MailLink /d \"%1\" /f";
-        RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder), sizeof recorder);
+        LONG size = sizeof previous_;
+        if (RegQueryValueA(HKEY_LOCAL_MACHINE, kCommandKey, previous_, &size) != 0) previous_[0] = 0;
+        RegSetValueA(HKEY_LOCAL_MACHINE, kCommandKey, REG_SZ,
+                     "reg.exe add HKCU\\Software\\VarenkoTest /v MailLink /d \"%1\" /f", 0);
         RegDeleteKeyA(HKEY_CURRENT_USER, kLinkKey);
     }
     ~MailLinkRecorder() {
         if (previous_[0])
-            RegSetValueExA(command_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
-                           static_cast<DWORD>(lstrlenA(previous_) + 1));
+            RegSetValueA(HKEY_LOCAL_MACHINE, kCommandKey, REG_SZ, previous_, 0);
         else
-            RegDeleteValueA(command_, nullptr);
-        RegCloseKey(command_);
+            RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kCommandKey, nullptr);
         RegDeleteKeyA(HKEY_CURRENT_USER, kLinkKey);
     }
     // The link last opened; empty when none comes within 10 s.
@@ -117,7 +107,6 @@ public:
 private:
     static constexpr const char* kCommandKey = "Software\\Classes\\mailto\\shell\\open\\command";
     static constexpr const char* kLinkKey = "Software\\VarenkoTest";
-    HKEY command_ = nullptr;
     char previous_[512] = {};  // the mail program's command, empty when there was none
 };
 
@@ -128,9 +117,11 @@ protected:
             GTEST_SKIP();
         // "Add discount" takes the discount off the total; the shop's custom layouts name
         // the customer: the receipt on rows 9 to 15, the invoice on rows 5 to 13.
-        server_.AddShopLines("switch 28 = 2\nint32 5614 = 9\nint32 5618 = 10\nswitch 194 = 11\nswitch 195 = 12\n"
-                             "switch 196 = 13\nswitch 197 = 14\nswitch 198 = 15\nswitch 150 = 5\nswitch 148 = 6\n"
-                             "switch 149 = 12\nswitch 157 = 13\nswitch 147 = 15\nswitch 154 = 30\n");
+        const std::string shop = server_.shopDirectory() + "\\shop.txt";
+        WriteWholeFile(shop, ReadWholeFile(shop) +
+                                 "switch 28 = 2\nint32 5614 = 9\nint32 5618 = 10\nswitch 194 = 11\nswitch 195 = 12\n"
+                                 "switch 196 = 13\nswitch 197 = 14\nswitch 198 = 15\nswitch 150 = 5\nswitch 148 = 6\n"
+                                 "switch 149 = 12\nswitch 157 = 13\nswitch 147 = 15\nswitch 154 = 30\n");
         ASSERT_TRUE(server_.Start()) << server_.Log();
         PrepareOnlineTill(TerminalDataDirectory(), [](TerminalConfig& till) {
             till.SetInt32(cfg::kTermCodes, 1);  // receipts on the receipt printer, by name
@@ -143,20 +134,14 @@ protected:
     }
 
     // Scans each item (answering its age alert) and waits until the basket holds `lines`.
-    testing::AssertionResult Sell(const std::string& items, int lines) {
-        for (const std::string& item : Words(items)) {
+    testing::AssertionResult Sell(const Items& items, int lines) {
+        for (const std::string& item : items) {
             if (auto scanned = Scan(window_, item); !scanned) return scanned;
             if (kItems.at(std::stoll(item)).ageLimit >= 2)
                 if (auto answered = AnswerDialog("Age alert"); !answered) return answered << " for " << item;
         }
         if (WaitUntil([&] { return BasketLines(window_) == lines; })) return testing::AssertionSuccess();
-        return testing::AssertionFailure() << items << " left " << BasketLines(window_) << " lines, not " << lines;
-    }
-
-    testing::AssertionResult TenderCash(const std::string& typed, int quickButton) {
-        HWND cash = WaitForDialog("Cash payment");
-        if (!cash) return testing::AssertionFailure() << "no cash dialog";
-        return quickButton ? AnswerWithClick(cash, quickButton) : TypeAndEnter(cash, typed);
+        return testing::AssertionFailure() << "the basket holds " << BasketLines(window_) << " lines, not " << lines;
     }
 
     testing::AssertionResult PayBy(Pay pay, const std::string& typed) {
@@ -165,20 +150,20 @@ protected:
         case Pay::Cash5:
         case Pay::Exact:
             if (auto f5 = PressKeyIn(ItemBox(window_), VK_F5); !f5) return f5;
-            return TenderCash("", pay == Pay::Cash5 ? IDC_TENDER_5 : IDC_EXACT_AMOUNT);
+            return AnswerWithClick(WaitForDialog("Cash payment"), pay == Pay::Cash5 ? IDC_TENDER_5 : IDC_EXACT_AMOUNT);
         case Pay::Cheque: return ChooseFromMenu(window_, 3, 1);  // Payments, CH
         case Pay::Card: return PressKeyIn(ItemBox(window_), VK_F7);
         case Pay::SplitCheque:
         case Pay::SplitCard: {
             if (auto menu = ChooseFromMenu(window_, 3, 4); !menu) return menu;  // Payments, Split Cash Other
             HWND split = WaitForDialog("Split payment");
-            if (!split) return testing::AssertionFailure() << "no split dialog";
             if (auto typedIn = TypeInto(GetDlgItem(split, IDC_EDIT1), typed); !typedIn) return typedIn;
             if (pay == Pay::SplitCard)
                 if (auto eft = Click(GetDlgItem(split, IDC_SPLIT_EFT)); !eft) return eft;
             if (auto ok = AnswerWithClick(split, IDOK); !ok) return ok;
             // The cash part: "20.00" for the cheque split, typed exactly for the card one.
-            return pay == Pay::SplitCheque ? TenderCash("", IDC_TENDER_20) : TenderCash(typed, 0);
+            if (pay == Pay::SplitCard) return EnterInDialog("Cash payment", typed);
+            return AnswerWithClick(WaitForDialog("Cash payment"), IDC_TENDER_20);
         }
         }
         return testing::AssertionFailure();
@@ -229,40 +214,34 @@ protected:
         expectedLog_ += logEntry;
     }
 
-    // Customer 1002 typed into the search, its CUSTOMER view closed with Enter; the
-    // balance the view showed.
-    testing::AssertionResult Find1002(const char* searchTitle, std::string& balance) {
-        if (auto entered = EnterInDialog(searchTitle, "1002"); !entered) return entered;
+    // Customer 1002 typed into the search, its CUSTOMER view (showing `balance`, when given)
+    // closed with Enter.
+    testing::AssertionResult Find1002(const std::string& balance = {}) {
+        if (auto entered = EnterInDialog("Find customer", "1002"); !entered) return entered;
         HWND view = WaitForDialog("CUSTOMER");
-        if (!view) return testing::AssertionFailure() << "no CUSTOMER view";
-        balance = ControlText(GetDlgItem(view, IDC_VIEW_BALANCE));
+        if (const auto shown = ControlText(GetDlgItem(view, IDC_VIEW_BALANCE)); !balance.empty() && shown != balance)
+            return testing::AssertionFailure() << "customer 1002's balance is " << shown << ", not " << balance;
         return AnswerWithKey(view);
     }
 
     // "number  description" for each item number.
-    static std::vector<std::string> LogLines(const std::string& items) {
+    static std::vector<std::string> LogLines(const Items& items) {
         std::vector<std::string> lines;
-        for (const std::string& item : Words(items))
+        for (const std::string& item : items)
             lines.push_back(item + "  " + kItems.at(std::stoll(item)).description);
         return lines;
     }
 
-    void SellAndPay(const std::string& scanned, const std::string& basket, Pay pay, const std::string& typed,
-                    const std::string& total, const char* onReceipt = nullptr) {
-        const std::vector<std::string> lines = LogLines(basket);
+    // The basket holds what was scanned unless `basket` says otherwise.
+    void SellAndPay(const Items& scanned, Pay pay, const std::string& typed, const std::string& total,
+                    const char* onReceipt = nullptr, const Items& basket = {}) {
+        const std::vector<std::string> lines = LogLines(basket.empty() ? scanned : basket);
         ASSERT_TRUE(Sell(scanned, static_cast<int>(lines.size())));
         ASSERT_TRUE(PayBy(pay, typed));
         static const char* const kTypes[] = {"Cash", "Cash", "Cash", "CH", "EFT", "Split", "Split"};
         std::vector<Document> documents;
         if (onReceipt) documents.push_back({IDC_SUMMARY_STANDARD_RECEIPT, "", {onReceipt}});
         ASSERT_NO_FATAL_FAILURE(Finish(total, lines, kTypes[static_cast<int>(pay)], documents));
-    }
-
-    testing::AssertionResult SwitchTable(int button) {
-        if (auto menu = ChooseFromMenu(window_, 5, 3); !menu) return menu;  // Transaction, Change basket table
-        HWND tables = WaitForDialog("Change basket table");
-        if (!tables) return testing::AssertionFailure() << "no table dialog";
-        return AnswerWithClick(tables, button);
     }
 
     ShopServerProcess server_;
@@ -283,8 +262,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(LogOn("9999", LogonBy::Keypad));  // wrong: the dialog opens again at once
     ASSERT_TRUE(LogOn("3031", LogonBy::Keypad));  // associate 3's password, shown is 1
     ASSERT_TRUE(LogOn("1111"));                   // the password typed and Enter
-    ASSERT_TRUE(WaitForTitle(window_, "Assoc"));
-    EXPECT_EQ(WindowTitle(window_), "VARENKO    Assoc: 1, Administrator");
+    ASSERT_TRUE(WaitForTitle(window_, "VARENKO    Assoc: 1, Administrator")) << WindowTitle(window_);
     RECT placed;
     GetWindowRect(window_, &placed);
     EXPECT_EQ(std::pair(placed.right - placed.left, placed.bottom - placed.top), std::pair(1024L, 708L));
@@ -294,34 +272,32 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
 
     // Every way of paying; each wording of the receipt's payment line (the shop's own) printed once.
     // The third tin of beans is free; the kit sells as its four parts.
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"1302", "1302", "1302"}, Pay::Cash, "500", "1.70", "Cash change: 3.30"));
     ASSERT_NO_FATAL_FAILURE(
-        SellAndPay("1302 1302 1302", "1302 1302 1302", Pay::Cash, "500", "1.70", "Cash change: 3.30"));
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("3001", "1501 2501 2001 2001", Pay::Cheque, "", "6.26", "Payment: Cheque"));
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("1201", "1201", Pay::Card, "", "9.99", "Payment: Card"));
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("1301 1303", "1301 1303", Pay::Cash5, "", "1.40"));
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("1601 1602", "1601 1602", Pay::Exact, "", "4.40"));
+        SellAndPay({"3001"}, Pay::Cheque, "", "6.26", "Payment: Cheque", {"1501", "2501", "2001", "2001"}));
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"1201"}, Pay::Card, "", "9.99", "Payment: Card"));
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"1301", "1303"}, Pay::Cash5, "", "1.40"));
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"1601", "1602"}, Pay::Exact, "", "4.40"));
     ASSERT_NO_FATAL_FAILURE(
-        SellAndPay("1201 1202", "1201 1202", Pay::SplitCheque, "1000", "16.98", "Payment: Cheque with cash"));
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("1203", "1203", Pay::SplitCard, "500", "12.99", "Payment: Card with cash"));
+        SellAndPay({"1201", "1202"}, Pay::SplitCheque, "1000", "16.98", "Payment: Cheque with cash"));
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"1203"}, Pay::SplitCard, "500", "12.99", "Payment: Card with cash"));
 
     // Cola, 0.83 + 20 % tax, priced at 1.50, then weighed at 300; a loose line of 10.00;
     // 0.79 off the total of 14.79 by the Transaction menu's "Add discount".
-    ASSERT_TRUE(Sell("1701", 1));
+    ASSERT_TRUE(Sell({"1701"}, 1));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_ADJUST_PRICE)));
     ASSERT_TRUE(EnterInDialog("Adjust item price", "150"));
-    ASSERT_TRUE(Sell("1701", 2));
+    ASSERT_TRUE(Sell({"1701"}, 2));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_WEIGHT)));
     ASSERT_TRUE(EnterInDialog("Adjust by weight", "300"));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_NON_INVENTORY_SALE)));
     HWND loose = WaitForDialog("Non inventory sale");
-    ASSERT_NE(loose, nullptr);
     const std::string category = ControlText(GetDlgItem(loose, 2408));
     ASSERT_TRUE(Click(GetDlgItem(loose, 2408)));
     ASSERT_TRUE(Click(GetDlgItem(loose, 2405)));
     ASSERT_TRUE(AnswerWithClick(loose, IDOK));
     ASSERT_TRUE(ChooseFromMenu(window_, 5, 0));
     HWND discount = WaitForDialog("Discount total");
-    ASSERT_NE(discount, nullptr);
     ASSERT_TRUE(TypeInto(GetDlgItem(discount, IDC_EDIT1), "79"));
     EXPECT_EQ(ControlText(GetDlgItem(discount, 1112)), "14.00");
     ASSERT_TRUE(AnswerWithKey(discount));
@@ -333,11 +309,12 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
 
     // Table 1 waits with coffee while table 2 buys tea and pays; then table 1's coffee
     // goes to the kitchen (Ctrl+X), and table 1 pays.
-    ASSERT_TRUE(Sell("1501", 1));
-    ASSERT_TRUE(SwitchTable(IDC_BASKET_TABLE_2));
-    EXPECT_EQ(BasketLines(window_), 0);
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("2501", "2501", Pay::Exact, "", "2.40"));
-    ASSERT_TRUE(SwitchTable(IDC_BASKET_TABLE_1));
+    ASSERT_TRUE(Sell({"1501"}, 1));
+    ASSERT_TRUE(ChooseFromMenu(window_, 5, 3));  // Transaction, Change basket table
+    ASSERT_TRUE(AnswerWithClick(WaitForDialog("Change basket table"), IDC_BASKET_TABLE_2));  // empty till the tea
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"2501"}, Pay::Exact, "", "2.40"));
+    ASSERT_TRUE(ChooseFromMenu(window_, 5, 3));
+    ASSERT_TRUE(AnswerWithClick(WaitForDialog("Change basket table"), IDC_BASKET_TABLE_1));
     ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 1; }));
     ASSERT_TRUE(WaitForFocus(ItemBox(window_)));
     PressChord(VK_CONTROL, 'X');
@@ -345,7 +322,7 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     for (const char* line : {"Associate: 1: Administrator", "Ground Coffee"})
         EXPECT_NE(ticket.find(line), std::string::npos) << line << " not on\n" << ticket;
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F7));
-    ASSERT_NO_FATAL_FAILURE(Finish("3.50", LogLines("1501"), "EFT"));
+    ASSERT_NO_FATAL_FAILURE(Finish("3.50", LogLines({"1501"}), "EFT"));
 
     // Sweets, whose page of buttons comes with each item's own picture (clicked again, as
     // a person would, when nothing changes), then the first picture button: Milk Chocolate
@@ -355,9 +332,10 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     const auto paged = [&] { return ReadWholeFile(dataDir + "\\m2601.bmp") == ReadWholeFile(pictures + "m2601.bmp"); };
     HWND sweets = GetDlgItem(window_, kFirstCategoryButton + 16);
     ASSERT_TRUE(Click(sweets));
-    if (!WaitUntil(paged)) ASSERT_TRUE(Click(sweets));
-    WaitUntil(paged);
-    ASSERT_TRUE(paged()) << "an item's own picture comes with its page of buttons";
+    if (!WaitUntil(paged)) {
+        ASSERT_TRUE(Click(sweets));
+    }
+    ASSERT_TRUE(WaitUntil(paged)) << "an item's own picture comes with its page of buttons";
     ASSERT_TRUE(Click(GetDlgItem(window_, kFirstPictureButton)));
     ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 1; }))
         << "in front is " << DescribeWindow(GetForegroundWindow());
@@ -374,24 +352,17 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
         ASSERT_TRUE(AnswerDialog("Age alert"));
     }
     ASSERT_TRUE(WaitUntil([&] { return BasketLines(window_) == 2; }));
-    // F2 and a description: the matches one by one; F2 and a number: the item view and
-    // its large picture, fetched whole from the server.
+    // F2 and a description: the matches one by one (2601, 2602), Escape selling none; F2 and
+    // a number: the item view and its large picture, fetched whole from the server.
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F2));
     ASSERT_TRUE(EnterInDialog("VARENKO", "chocolate"));
-    for (const std::string number : {"2601", "2602"}) {  // Next, then Escape
-        HWND found = WaitForDialog("FIND INVENTORY");
-        ASSERT_NE(found, nullptr);
-        EXPECT_EQ(ControlText(GetDlgItem(found, IDC_INV_NUMBER)), number);
-        ASSERT_TRUE(number == "2601" ? AnswerWithClick(found, IDC_INV_NEXT) : AnswerWithKey(found, VK_ESCAPE));
-    }
+    ASSERT_TRUE(AnswerWithClick(WaitForDialog("FIND INVENTORY"), IDC_INV_NEXT));
+    ASSERT_TRUE(AnswerWithKey(WaitForDialog("FIND INVENTORY"), VK_ESCAPE));
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F2));
     ASSERT_TRUE(EnterInDialog("VARENKO", "2701"));
     HWND item = WaitForDialog("Inventory");
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(item, IDC_INV_DESCRIPTION)), "Rioja Reserva 75cl");
     ASSERT_TRUE(Click(GetDlgItem(item, IDC_INV_LARGE_PICTURE)));
     HWND large = WaitForDialog("Inventory: 2701");
-    ASSERT_NE(large, nullptr);
     EXPECT_TRUE(SaveWindowPicture(large, VARENKO_ARTIFACTS_DIR "/item-picture.bmp"));
     ASSERT_TRUE(AnswerWithKey(large));
     ASSERT_TRUE(AnswerWithClick(item, IDOK));
@@ -401,21 +372,17 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     ASSERT_TRUE(PayCash(window_, "10000"));
     ASSERT_NO_FATAL_FAILURE(Finish(FormatMoney(1.00 + extra.price + taxed), {"2601  Milk Chocolate Bar 100g",
                                            std::to_string(scrolled->first) + "  " + extra.description}, "Cash"));
-    ASSERT_NO_FATAL_FAILURE(SellAndPay("1001", "1001", Pay::Cash, "2000", "19.00"));  // after the age alert
+    ASSERT_NO_FATAL_FAILURE(SellAndPay({"1001"}, Pay::Cash, "2000", "19.00"));  // after the age alert
 
     // A new customer, then the same customer's town amended.
     ASSERT_TRUE(ChooseFromMenu(window_, 2, 1));  // Customer, Add
     HWND form = WaitForDialog("NEW CUSTOMER");
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(form, IDC_FORM_NUMBER)), "1023");
     ASSERT_TRUE(TypeInto(GetDlgItem(form, IDC_FORM_NAME), "JO BLOGGS"));
     ASSERT_TRUE(AnswerWithClick(form, IDOK));
     ASSERT_TRUE(AnswerDialog("Customer", "Customer added"));
     ASSERT_TRUE(ChooseFromMenu(window_, 2, 2));  // Customer, Amend
     ASSERT_TRUE(EnterInDialog("Amend customer", "1023"));
     form = WaitForDialog("Amend customer");
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(ControlText(GetDlgItem(form, IDC_FORM_NAME)), "JO BLOGGS");
     ASSERT_TRUE(Click(GetDlgItem(form, IDC_FORM_TOWN)));
     ASSERT_TRUE(TypeInto(GetDlgItem(form, IDC_FORM_TOWN), "SALCOMBE"));
     ASSERT_TRUE(AnswerWithClick(form, IDOK));
@@ -427,11 +394,9 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     // Customer 1002 (balance 1240.50, terms "Nett, 30 days") buys beans three times:
     // associated with a cash sale, on account, and refunded to the account. Every
     // document of the summary and the order e-mail name the customer.
-    std::string balance;
-    ASSERT_TRUE(Sell("1302", 1));
+    ASSERT_TRUE(Sell({"1302"}, 1));
     ASSERT_TRUE(ChooseFromMenu(window_, 5, 2));  // Transaction, Associate customer
-    ASSERT_TRUE(Find1002("Find customer", balance));
-    EXPECT_EQ(balance, "1240.50");
+    ASSERT_TRUE(Find1002());
     ASSERT_TRUE(AnswerDialog("Customer associated", "BRIGHTWATER SAILING CLUB"));
     ASSERT_TRUE(PayCash(window_, "100"));
     ASSERT_NO_FATAL_FAILURE(Finish("0.85", {"Customer " + k1002, "1302  Baked Beans 415g"}, "Cash",
@@ -439,9 +404,9 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
                                      {"Customer code: 1002", "CUSTOMER\n" ADDRESS, "1002\n01548 555 0142\n"},
                                      "invoice1"}}));
 
-    ASSERT_TRUE(Sell("1302", 1));
+    ASSERT_TRUE(Sell({"1302"}, 1));
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F6));  // on account
-    ASSERT_TRUE(Find1002("Find customer", balance));
+    ASSERT_TRUE(Find1002());
     ASSERT_TRUE(AnswerDialog("Customer transaction"));
     MailLinkRecorder mail;
     const int creditSale = transaction_;
@@ -464,24 +429,20 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     Expect("sale", "0.85", 1, "\r\n@ Sale: " + std::to_string(creditSale) + ", Total: 0.85\r\nClerk: 1, "
                               "Administrator   Items: 1\r\nPayment type: Credit\r\nCustomer: " + k1002 + "\r\n");
     // The beans refunded to the account: the server's balance is raised by the sale until then.
-    ASSERT_TRUE(Sell("1302", 1));
+    ASSERT_TRUE(Sell({"1302"}, 1));
     ASSERT_TRUE(Click(GetDlgItem(window_, CMD_REFUND)));
     HWND refund = WaitForDialog("Refund");
-    ASSERT_NE(refund, nullptr);
-    const std::string refunded = ControlText(GetDlgItem(refund, IDC_REFUND_TOTAL));
-    EXPECT_EQ(refunded, "0.85");
+    EXPECT_EQ(ControlText(GetDlgItem(refund, IDC_REFUND_TOTAL)), "0.85");
     ASSERT_TRUE(Click(GetDlgItem(refund, IDC_REFUND_CREDIT)));
     ASSERT_TRUE(AnswerWithClick(refund, IDOK));
-    ASSERT_TRUE(Find1002("Find customer", balance));
-    EXPECT_EQ(balance, "1241.35");
+    ASSERT_TRUE(Find1002("1241.35"));
     ASSERT_TRUE(AnswerDialog("1002 Name: BRIGHTWATER SAILING CLUB"));  // "Credit this customer?"
     const int refundNumber = transaction_;
     ASSERT_TRUE(AnswerDialog("Transaction successful", std::to_string(refundNumber) + " committed")) << server_.Log();
-    Expect("refund", refunded, 1, "\r\n@ Refund: " + std::to_string(refundNumber) + ", Total: 0.85\r\nClerk: 1, "
+    Expect("refund", "0.85", 1, "\r\n@ Refund: " + std::to_string(refundNumber) + ", Total: 0.85\r\nClerk: 1, "
                                   "Administrator   Items: 1\r\nForm: Credit\r\nCustomer: " + k1002 + "\r\n");
     ASSERT_TRUE(PressKeyIn(ItemBox(window_), VK_F4));
-    ASSERT_TRUE(Find1002("Find customer", balance));
-    EXPECT_EQ(balance, "1240.50");
+    ASSERT_TRUE(Find1002("1240.50"));
 
     // The rest of the day: one item a customer, paid by cash, cheque and card in turn.
     const struct { const char* item; const char* total; } kQuickSales[] = {
@@ -495,14 +456,13 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     for (const auto& sale : kQuickSales) {
         SCOPED_TRACE(sale.item);
         const Pay pay = kTurns[turn++ % 3];
-        ASSERT_NO_FATAL_FAILURE(SellAndPay(sale.item, sale.item, pay, pay == Pay::Cash ? "2000" : "", sale.total));
+        ASSERT_NO_FATAL_FAILURE(SellAndPay({sale.item}, pay, pay == Pay::Cash ? "2000" : "", sale.total));
     }
 
     // The log on screen is the day file; printed, it names every transaction.
     ASSERT_TRUE(WaitForFocus(ItemBox(window_)));
     PressChord(VK_CONTROL, 'L');  // Display log for today
     HWND viewer = WaitForDialog("VARENKO log");
-    ASSERT_NE(viewer, nullptr) << "in front is " << DescribeWindow(GetForegroundWindow());
     EXPECT_EQ(ControlText(GetDlgItem(viewer, IDC_EDIT1)), ReadWholeFile(TodayLogFile(dataDir)));
     ASSERT_TRUE(AnswerWithClick(viewer, IDOK));
     ASSERT_TRUE(ChooseFromMenu(window_, 4, 2));  // Reports, Print log for today
@@ -523,14 +483,12 @@ TEST_F(DayAtTheTill, ThirtySalesACustomerARefundAndTheLogAgreeOnScreenInTheLogAn
     std::vector<shop::store::JournalEntry> journal;
     std::size_t journalBytes = 0;
     std::string error;
-    ASSERT_TRUE(shop::store::ReadJournal(server_.shopDirectory() + "\\state\\journal.txt", journal, journalBytes,
-                                         error))
-        << error;
+    const std::string journalFile = server_.shopDirectory() + "\\state\\journal.txt";
+    ASSERT_TRUE(shop::store::ReadJournal(journalFile, journal, journalBytes, error)) << error;
     std::map<std::int64_t, std::string> onJournal;
     for (const shop::store::JournalEntry& e : journal) {
-        const std::string entry = (e.kind == shop::Kind::Sale ? "sale " : "refund ") +
-                                  FormatMoney(e.transaction.total) + ", " +
-                                  std::to_string(e.transaction.lines.size()) + " lines";
+        const auto entry = (e.kind == shop::Kind::Sale ? "sale " : "refund ") + FormatMoney(e.transaction.total) +
+                           ", " + std::to_string(e.transaction.lines.size()) + " lines";
         EXPECT_TRUE(onJournal.emplace(e.number, entry).second) << e.number << " journaled twice";
     }
     EXPECT_EQ(onJournal, journaled_);

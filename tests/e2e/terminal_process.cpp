@@ -12,11 +12,13 @@
 #include "support/real_input.h"
 #include "support/temp_dir.h"
 
-std::string TerminalDataDirectory() {
+std::string ShellFolder(int csidl) {
     char folder[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return std::string(folder) + "\\Nordane\\varenkoclient";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder;
 }
+
+std::string TerminalDataDirectory() { return ShellFolder(CSIDL_APPDATA) + "\\Nordane\\varenkoclient"; }
 
 TerminalProcess::~TerminalProcess() {
     if (process_.hProcess) {
@@ -71,8 +73,7 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     RECT r;
     if (!GetWindowRect(window, &r)) return false;
     const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     BITMAPINFO info = {};
     info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -80,25 +81,26 @@ bool SaveWindowPicture(HWND window, const std::string& path) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     SelectObject(memory, old);
-    const DWORD rowBytes = ((w * 3 + 3) / 4) * 4;
+    const DWORD imageBytes = ((w * 3 + 3) / 4) * 4 * h;  // rows padded to four bytes
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + rowBytes * h;
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), rowBytes * h);
+    file.bfSize = file.bfOffBits + imageBytes;
+    WriteWholeFile(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                             std::string(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader) +
+                             std::string(static_cast<const char*>(bits), imageBytes));
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    WriteWholeFile(path, bytes);
     return true;
 }
 
 HWND WaitForDialog(const char* title, DWORD timeoutMs) {
     HWND dialog = nullptr;
-    if (!WaitUntil([&] { return (dialog = FindWindowA("#32770", title)) && IsWindowVisible(dialog); }, timeoutMs))
+    if (!WaitUntil([&] { return (dialog = FindWindowA("#32770", title)) && IsWindowVisible(dialog); }, timeoutMs)) {
+        ADD_FAILURE() << title << " did not open; in front is " << DescribeWindow(GetForegroundWindow());
         return nullptr;
+    }
     // Under Wine the window it replaced may take the activation back for a moment, and
     // with it the keys meant for the dialog: wait until the dialog holds it.
     for (int steady = 0, i = 0; steady < 2 && i < 40; ++i, Sleep(50))
@@ -129,7 +131,6 @@ TerminalConfig SavedConfig(const std::string& dataDir) {
 
 testing::AssertionResult LogOn(const std::string& digits, LogonBy by) {
     HWND logon = WaitForDialog("VARENKO Logon");
-    if (!logon) return testing::AssertionFailure() << "no logon dialog";
     if (by == LogonBy::Keyboard) return TypeAndEnter(logon, digits);
     const int keys[10] = {IDC_LOGON_KEY_0, IDC_LOGON_KEY_1, IDC_LOGON_KEY_2, IDC_LOGON_KEY_3, IDC_LOGON_KEY_4,
                           IDC_LOGON_KEY_5, IDC_LOGON_KEY_6, IDC_LOGON_KEY_7, IDC_LOGON_KEY_8, IDC_LOGON_KEY_9};
@@ -192,10 +193,7 @@ testing::AssertionResult PayCash(HWND window, const std::string& tendered) {
 }
 
 testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    const auto inMenu = [&] { return GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE); };
+    const auto inMenu = [&] { return (GuiThreadInfo(window).flags & GUI_INMENUMODE) != 0; };
     // A window closing just before may still take the activation back and end the
     // menu: Alt again, as a person would.
     for (int attempt = 0; !inMenu(); ++attempt) {
@@ -224,24 +222,13 @@ testing::AssertionResult TypeAndEnter(HWND dialog, const std::string& typed) {
     return WaitForWindowGone(dialog) << " after Enter";
 }
 
-namespace {
-
-testing::AssertionResult NotOpen(const char* title) {
-    return testing::AssertionFailure() << title << " did not open; in front is "
-                                       << DescribeWindow(GetForegroundWindow());
-}
-
-}  // namespace
-
 testing::AssertionResult AnswerDialog(const char* title, const std::string& text) {
     HWND dialog = WaitForDialog(title);
-    if (!dialog) return NotOpen(title);
     if (const std::string shown = ControlText(GetDlgItem(dialog, 0xFFFF)); !text.empty() && shown != text)
         return testing::AssertionFailure() << title << " shows '" << shown << "', not '" << text << "'";
     return AnswerWithKey(dialog);
 }
 
 testing::AssertionResult EnterInDialog(const char* title, const std::string& typed) {
-    if (HWND dialog = WaitForDialog(title)) return TypeAndEnter(dialog, typed);
-    return NotOpen(title);
+    return TypeAndEnter(WaitForDialog(title), typed);
 }

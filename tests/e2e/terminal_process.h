@@ -11,6 +11,8 @@
 
 #include "shell/terminal_config.h"
 
+// A folder of the Windows shell (CSIDL_...) in this Wine prefix.
+std::string ShellFolder(int csidl);
 // The terminal's data directory in this Wine prefix (application data + Nordane\varenkoclient).
 std::string TerminalDataDirectory();
 
@@ -25,10 +27,8 @@ public:
     bool Start(std::string commandLine = {});
     // Waits until the main window is shown (after the splash); nullptr on time-out.
     HWND WaitForMainWindow(DWORD timeoutMs = 30000);
-    // Sends WM_CLOSE to the main window, if one was found, and waits for the exit; returns
-    // the exit code, or -1.
+    // Closes the main window, if one was found, and waits for the exit: the exit code, or -1.
     int Close(DWORD timeoutMs = 30000);
-    // The process's id (0 before Start).
     DWORD processId() const { return process_.dwProcessId; }
 
 private:
@@ -36,12 +36,12 @@ private:
     HWND window_ = nullptr;
 };
 
-// The ids of the running processes of a program name ("reg.exe").
 std::vector<DWORD> ProcessesOf(const char* exeName);
 
 // Saves the screen area of a window as a 24-bit BMP file; false on failure.
 bool SaveWindowPicture(HWND window, const std::string& path);
-// Waits for a top-level dialog of this title; nullptr on time-out.
+// Waits for a top-level dialog of this title; on time-out, a test failure that names the
+// window in front, and nullptr (which the helpers below take as a dialog that failed).
 HWND WaitForDialog(const char* title, DWORD timeoutMs = 20000);
 
 // Writes a till configured to work with the shop server on this computer into an
@@ -58,13 +58,10 @@ testing::AssertionResult LogOn(const std::string& digits, LogonBy by = LogonBy::
 std::string WindowTitle(HWND window);
 // Waits until the window's title holds `part`; false on time-out.
 bool WaitForTitle(HWND window, const std::string& part, DWORD timeoutMs = 5000);
-// The main window's item-entry box.
 HWND ItemBox(HWND window);
-// Today's day log in the data directory.
 std::string TodayLogFile(const std::string& dataDir);
 // Its text with each entry's time and date written as '@'.
 std::string MarkedDayLog(const std::string& dataDir);
-// The number of entries in the main window's basket list.
 int BasketLines(HWND window);
 // Scans into the main window's item box as a barcode scanner does: the digits, then
 // Enter. Returns once the basket has a new line.
@@ -78,8 +75,7 @@ testing::AssertionResult ChooseFromMenu(HWND window, int menu, int item);
 // Waits for the dialog or message box titled `title`, which is to show `text` when given,
 // and answers it with Enter.
 testing::AssertionResult AnswerDialog(const char* title, const std::string& text = {});
-// Types into the box 1101 of `dialog`, presses Enter there, and returns once the dialog
-// has closed.
+// Types into the box 1101 of `dialog` and Enter there; returns once the dialog has closed.
 testing::AssertionResult TypeAndEnter(HWND dialog, const std::string& typed);
 // The same in the dialog titled `title` once it opens.
 testing::AssertionResult EnterInDialog(const char* title, const std::string& typed);

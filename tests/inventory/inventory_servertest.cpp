@@ -17,7 +17,6 @@ TEST_F(InventoryTest, FindBySkuShowsTheItemAndTheSearchForSaleSellsTheAcceptedOn
         DialogDriver driver({Prompt("5012340010019"), Press(IDOK, IDC_INV_COST, "9.80")});  // 1001, cost shown
         Command(CMD_INVENTORY_FIND_SKU);
     }
-    EXPECT_EQ(ListEntries(), 0) << "Find sells nothing";
     DialogDriver driver({Press(IDC_INV_NEXT, IDC_INV_NUMBER, "2601"), Press(IDOK, IDC_INV_NUMBER, "2602")});
     SearchInventoryForSale("chocolate", SearchKind::Description);
     ASSERT_EQ(ListEntries(), 1);

@@ -1,6 +1,3 @@
-// Inventory: Find, Find by SKU and the search for sale against scripted replies and
-// dialogs, and what the item dialogs show; pictures: the transfer in pieces, hostile names,
-// the button pages and scrolls against a small server, the large picture and the palette.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -279,7 +276,6 @@ TEST(PictureButtons, LoadScrollAndPictures) {
                  std::int64_t option = 1; T result = T::Stored; bool firstFails = false;
                  std::optional<Names> transfers = {}; };
     const Row rows[] = {
-        {"eight buttons: one request", 20, 8, {Load}, Items(1, 8, 8), 1},
         {"fourteen buttons fill from two pages", 20, 14, {Load}, Items(1, 14, 14), 2},
         {"fewer items than buttons leave the rest empty", 5, 14, {Load}, Items(1, 5, 14), 1},
         {"exactly eight items on fourteen buttons ask once more and stop", 8, 14, {Load}, Items(1, 8, 14), 2},

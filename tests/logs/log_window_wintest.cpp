@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <set>
 #include <string>
 
 #include "logs/day_log.h"
@@ -53,7 +55,6 @@ TEST_F(DayLogTest, YearAndMonthDirectoriesWithTheirMarkersAndTheDisplayDate) {
     g_fixedTime.month = 12;
     EnsureLogDirectories(g_app.dataDir);
     EXPECT_EQ(ReadWholeFile(data("2027\\12\\base.dat")), "10:59") << "a new month gets its own";
-    EXPECT_TRUE(messages().messages().empty());
     g_fixedTime.month = 11;
     WriteWholeFile(data("2027\\11"), "a file where the month folder goes");
     EnsureLogDirectories(g_app.dataDir);

@@ -1,5 +1,3 @@
-// The clock's texts and dates, the day asked for, the viewer's windows over a day file,
-// and the printed log's pages.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,8 +12,7 @@ namespace {
 
 LogReader Over(const std::string& file) {
     return [file](std::int64_t offset, std::size_t count) {
-        return offset >= static_cast<std::int64_t>(file.size()) ? std::string()
-                                                                 : file.substr(static_cast<std::size_t>(offset), count);
+        return file.substr(std::min(static_cast<std::size_t>(offset), file.size()), count);
     };
 }
 

@@ -22,12 +22,6 @@ namespace {
 
 const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VARENKO";
 
-std::string ShellFolder(int csidl) {
-    char folder[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
-}
-
 const std::string kDist = VARENKO_DIST_DIR;
 const std::string kSetup = kDist + "\\varenko-setup-" VARENKO_VERSION ".exe";
 
@@ -72,13 +66,11 @@ std::string RegistryText(const char* name) {
 }
 
 std::string ProductVersion(const std::string& file) {
-    DWORD ignored = 0;
-    std::string block(GetFileVersionInfoSizeA(file.c_str(), &ignored), '\0');
-    if (block.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()))
-        return "(none)";
+    std::string block(GetFileVersionInfoSizeA(file.c_str(), nullptr), '\0');
     char* text = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\StringFileInfo\\040904E4\\ProductVersion", reinterpret_cast<void**>(&text),
+    if (block.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+        !VerQueryValueA(block.data(), "\\StringFileInfo\\040904E4\\ProductVersion", reinterpret_cast<void**>(&text),
                         &length))
         return "(none)";
     return std::string(text, length ? length - 1 : 0);
@@ -87,13 +79,12 @@ std::string ProductVersion(const std::string& file) {
 // "<target> in <working directory>" of a shortcut.
 std::string ShortcutText(const std::string& path) {
     IShellLinkA* link = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))))
         return "(no shell link)";
     IPersistFile* file = nullptr;
     const std::wstring widePath(path.begin(), path.end());
     char target[MAX_PATH] = {}, directory[MAX_PATH] = {};
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+    if (SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(&file))) &&
         SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
         link->GetPath(target, sizeof target, nullptr, 0);
         link->GetWorkingDirectory(directory, sizeof directory);
@@ -113,7 +104,6 @@ TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDa
     const std::string dir = InstallDirectory();
     const std::string dataDir = TerminalDataDirectory();
     ASSERT_FALSE(DirectoryExists(dir)) << "the prefix is not new";
-    ASSERT_TRUE(FileExists(kSetup)) << kSetup;
 
     // Install with the shop server: the install folder holds what the zip holds, and
     // the uninstaller.
@@ -135,7 +125,6 @@ TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDa
     ASSERT_TRUE(OpenShortcut(StartMenuFolder() + "\\VARENKO demo shop server.lnk"));
     ASSERT_TRUE(WaitUntil([] { return WaitNamedPipeA("\\\\.\\pipe\\rpcvk", 100) != 0; }, 30000))
         << "the demo shop server did not start";
-    ASSERT_TRUE(FileExists(dataDir + "\\vks.cfg"));
     EXPECT_EQ(ReadWholeFile(dataDir + "\\letter.bmp"), zip.at("\\letter.bmp"));
 
     // The terminal from the desktop: it logs on, and its About box shows the version.
@@ -147,7 +136,6 @@ TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDa
     ASSERT_TRUE(BringToFront(window));
     PressChord(VK_MENU, static_cast<WORD>(VkKeyScanA('/') & 0xFF));
     HWND about = WaitForDialog("About VARENKO");
-    ASSERT_NE(about, nullptr);
     EXPECT_EQ(ControlText(GetDlgItem(about, IDC_LABEL2)), "Version " VARENKO_VERSION);
     ASSERT_TRUE(AnswerWithKey(about));
 
@@ -164,13 +152,8 @@ TEST(InstallerEndToEnd, SilentInstallRunsTheTillAndUpgradeAndUninstallLeaveItsDa
     EXPECT_TRUE(WaitUntil([&] { return MarkedDayLog(dataDir) == wholeDay; }, 30000)) << MarkedDayLog(dataDir);
     EXPECT_TRUE(WaitUntil([] { return FindWindowA("WNEC", nullptr) == nullptr; }));
     // The demo shop server ended as closing its window does.
-    for (DWORD id : ProcessesOf("shopserver.exe")) {
-        if (HANDLE server = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
-            TerminateProcess(server, 0);
-            WaitForSingleObject(server, 5000);
-            CloseHandle(server);
-        }
-    }
+    EXPECT_EQ(RunAndWait("taskkill /f /im shopserver.exe"), 0);
+    EXPECT_TRUE(WaitUntil([] { return ProcessesOf("shopserver.exe").empty(); }));
 
     // An upgrade keeps the shop server it had, and the data directory as it was.
     const Tree data = ReadTree(dataDir);

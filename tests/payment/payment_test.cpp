@@ -1,4 +1,3 @@
-// Paying: the typed amounts, the tender and split dialogs, the record's payment fields and the commit.
 #include "payment/commit.h"
 #include "payment/tender.h"
 

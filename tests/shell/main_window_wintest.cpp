@@ -28,7 +28,6 @@ TEST_F(MainWindowTest, TheKeypadTypesIntoTheItemBoxOrTheOpenEntryDialogWhichRefu
 
     const DLGPROC inert = [](HWND, UINT m, WPARAM, LPARAM) -> INT_PTR { return m == WM_INITDIALOG; };
     g_app.entryDialog = CreateDialogParamA(g_app.instance, "EDITBOX", window_, inert, 0);  // as a payment opens
-    ASSERT_NE(g_app.entryDialog, nullptr);
     Command(CMD_TENDERED);
     EXPECT_EQ(g_app.live.Option(12), 1) << "refused while the dialog is open";
     EXPECT_EQ(GetFocus(), GetDlgItem(g_app.entryDialog, IDC_EDIT1));
@@ -38,18 +37,16 @@ TEST_F(MainWindowTest, TheKeypadTypesIntoTheItemBoxOrTheOpenEntryDialogWhichRefu
 
 void Key(WORD key, bool up) { keybd_event(static_cast<BYTE>(key), 0, up ? KEYEVENTF_KEYUP : 0, 0); }
 
-TEST_F(MainWindowTest, TypingReachesTheItemBoxButAPasteLeavesItEmpty) {
+// A paste is a change made while Ctrl is held: nothing of it stays. The key typed after
+// it comes through Wine's queue behind the paste, so once it is there the paste was handled.
+TEST_F(MainWindowTest, APasteLeavesNothingInTheItemBoxButTypingReachesIt) {
     SetForegroundWindow(window_), SetFocus(g_app.itemBox);
-    Key('7', false), Key('7', true);
-    for (int i = 0; i < 50 && ItemBoxText(100).empty(); ++i) Pump(), Sleep(20);  // the key comes through Wine's queue
-    ASSERT_EQ(ItemBoxText(100), "7");
-    ClearItemBox();
-    // A paste is a change made while Ctrl is held: nothing of it stays.
     PutOnClipboard(window_, "12");
     for (WORD key : {WORD{VK_CONTROL}, WORD{'V'}}) Key(key, false);
     for (WORD key : {WORD{'V'}, WORD{VK_CONTROL}}) Key(key, true);
-    Pump();
-    EXPECT_EQ(ItemBoxText(100), "");
+    Key('7', false), Key('7', true);
+    for (int i = 0; i < 50 && ItemBoxText(100).find('7') == std::string::npos; ++i) Pump(), Sleep(20);
+    EXPECT_EQ(ItemBoxText(100), "7");
 }
 
 // Logging on by keypad or keyboard is the end-to-end day at the till's.
@@ -147,10 +144,7 @@ TEST_F(SharedDialogsTest, EachDialogShowsItsTextsAndReturnsWhatWasChosenOrTyped)
     g_app.live.SetSwitch(32, 1);
     std::string text, note = "earlier", value = "ABC", first, second;
     bool withinSkus = true;
-    DialogDriver driver({[](HWND d) {
-                             EXPECT_EQ(Text(d, IDC_BASKET_TABLE_8) + Text(d, IDC_BASKET_TABLE_7), ">8<7");
-                             Click(d, IDC_BASKET_TABLE_7);
-                         },
+    DialogDriver driver({Press(IDC_BASKET_TABLE_7, IDC_BASKET_TABLE_8, ">8<"),
                          [](HWND d) {
                              EXPECT_EQ(IsDlgButtonChecked(d, IDC_SEARCH_WITHIN_SKUS), BST_CHECKED);
                              SetText(d, IDC_EDIT1, std::string(45, 's'));

@@ -10,7 +10,7 @@
 #include "support/temp_dir.h"
 
 class AppFixture : public testing::Test {
-protected:
+public:  // to the steps of table rows too
     void SetUp() override {
         g_app = AppState{};
         const std::string dir = temp_ / "data";

@@ -6,19 +6,12 @@
 #include "support/real_input.h"
 #include "support/temp_dir.h"
 
-namespace {
-
-std::string AgentFolder() {
+static std::string AgentFolder() {
     const char* unixPath = std::getenv("VARENKO_HOST_AGENT");
     return unixPath && *unixPath ? WindowsPath(unixPath) : std::string();
 }
 
-}  // namespace
-
-bool HostAgentAvailable() {
-    const std::string folder = AgentFolder();
-    return !folder.empty() && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool HostAgentAvailable() { return DirectoryExists(AgentFolder()); }
 
 testing::AssertionResult AskHost(const std::string& request, DWORD timeoutMs) {
     const std::string folder = AgentFolder();

@@ -8,7 +8,6 @@
 
 #include <string>
 
-// Whether an agent serves this run.
 bool HostAgentAvailable();
 // One request, e.g. "readonly C:\\users\\...": succeeds once the agent has done it.
 testing::AssertionResult AskHost(const std::string& request, DWORD timeoutMs = 30000);

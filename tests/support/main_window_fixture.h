@@ -15,7 +15,7 @@
 #include "support/app_fixture.h"
 
 class MainWindowFixture : public AppFixture {
-protected:
+public:
     void SetUp() override {
         AppFixture::SetUp();
         g_app.instance = GetModuleHandleA(nullptr);
@@ -32,8 +32,7 @@ protected:
         if (g_app.entryDialog) DestroyWindow(g_app.entryDialog);
         g_app.entryDialog = nullptr;
         if (window_) DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {}  // drop the quit message
+        Pump();  // and drop the quit message
         if (g_app.parkedBaskets) GlobalFree(g_app.parkedBaskets);
         AppFixture::TearDown();
     }

@@ -85,9 +85,10 @@ Recording Read(HENHMETAFILE emf) {
 
 }  // namespace
 
-Recording MetafilePage::Finish() {
-    HENHMETAFILE emf = CloseEnhMetaFile(dc_);
-    dc_ = nullptr;
+Recording RecordDrawing(const std::function<void(HDC)>& draw) {
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    draw(dc);
+    HENHMETAFILE emf = CloseEnhMetaFile(dc);
     Recording r = Read(emf);
     DeleteEnhMetaFile(emf);
     return r;

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,18 +28,5 @@ struct Recording {
     int deleted = 0;
 };
 
-// A metafile device context on the screen's metrics; Finish() ends the recording.
-class MetafilePage {
-public:
-    MetafilePage() : dc_(CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr)) {}
-    ~MetafilePage() {
-        if (dc_) DeleteEnhMetaFile(CloseEnhMetaFile(dc_));
-    }
-    MetafilePage(const MetafilePage&) = delete;
-    MetafilePage& operator=(const MetafilePage&) = delete;
-    HDC dc() const { return dc_; }
-    Recording Finish();
-
-private:
-    HDC dc_;
-};
+// What `draw` draws on a metafile device context on the screen's metrics.
+Recording RecordDrawing(const std::function<void(HDC)>& draw);

