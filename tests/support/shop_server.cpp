@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <regex>
+#include <sstream>
 
 ShopServerProcess::ShopServerProcess() {
     std::error_code ignored;
@@ -15,8 +15,13 @@ ShopServerProcess::~ShopServerProcess() { Stop(); }
 
 void ShopServerProcess::SetShopValue(const std::string& key, const std::string& value) {
     const std::string path = shopDirectory() + "\\shop.txt";
-    const std::regex line("^" + key + " *=.*", std::regex::ECMAScript | std::regex::multiline);
-    WriteWholeFile(path, std::regex_replace(ReadWholeFile(path), line, key + " = " + value));
+    std::istringstream in(ReadWholeFile(path));
+    std::string out, line;
+    while (std::getline(in, line)) {
+        if (line.rfind(key, 0) == 0 && line.find('=') != std::string::npos) line = key + " = " + value;
+        out += line + "\n";
+    }
+    WriteWholeFile(path, out);
 }
 
 bool StartLoggedProcess(std::string command, const std::string& logPath, PROCESS_INFORMATION& process) {
@@ -72,8 +77,10 @@ void ShopServerProcess::Stop() {
     CloseHandle(process_.hProcess), CloseHandle(process_.hThread);
     process_ = {};
     // The pipe can outlive the process for a moment; the next server must not meet it.
-    for (int i = 0; i < 100 && (WaitNamedPipeA("\\\\.\\pipe\\rpcvk", 1) || GetLastError() != ERROR_FILE_NOT_FOUND); ++i)
+    for (int i = 0; i < 100; ++i) {
+        if (!WaitNamedPipeA("\\\\.\\pipe\\rpcvk", 1) && GetLastError() == ERROR_FILE_NOT_FOUND) break;
         Sleep(20);
+    }
 }
 
 std::string ShopServerProcess::Log() const { return ReadWholeFile(logPath_); }

@@ -19,7 +19,7 @@ public:
 
     // The shop's data directory (a copy of the demo shop); edit its seed files before Start().
     std::string shopDirectory() const { return data_.path() + "\\shop"; }
-    // Replaces the line "key = ..." of shop.txt with "key = value".
+    // Replaces the line "key = ..." of shop.txt (the line starting with key) with "key = value".
     void SetShopValue(const std::string& key, const std::string& value);
     // Starts shopserver.exe and waits until the pipe answers.
     bool Start();
